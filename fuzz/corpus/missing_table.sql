@@ -1,0 +1,1 @@
+select FHeadTable from ictransactiontype where fid=21

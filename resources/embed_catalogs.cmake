@@ -1,0 +1,63 @@
+# Compiles the message catalogues into the program: checkbill_embed_catalogs(<out_var>) writes a source
+# file that defines cb::services::EmbeddedCatalogs() and stores its path in <out_var>. CMake re-runs
+# when a catalogue changes and stops with the file and line of a line that has no tab or a bad escape;
+# the full parse (also duplicate and empty keys) runs at load time and in the services tests.
+
+set(CHECKBILL_MESSAGE_LANGUAGES zh en)
+set(CHECKBILL_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# Stops the build at the first line of `content` (read from `file`) that is not a comment or blank and
+# lacks the tab between key and text, or that holds a backslash other than the escapes \n \r \t \\.
+function(_checkbill_check_catalog file content)
+  set(line_number 0)
+  string(LENGTH "${content}" remaining)
+  while(remaining GREATER 0)
+    math(EXPR line_number "${line_number} + 1")
+    string(FIND "${content}" "\n" end)
+    if(end EQUAL -1)
+      set(line "${content}")
+      set(content "")
+    else()
+      string(SUBSTRING "${content}" 0 ${end} line)
+      math(EXPR next "${end} + 1")
+      string(SUBSTRING "${content}" ${next} -1 content)
+    endif()
+    string(LENGTH "${content}" remaining)
+    string(REGEX REPLACE "\r$" "" line "${line}")
+    if(line STREQUAL "" OR line MATCHES "^#")
+      continue()
+    endif()
+    string(FIND "${line}" "\t" tab)
+    if(tab EQUAL -1)
+      message(FATAL_ERROR "${file}:${line_number}: no tab between key and text")
+    endif()
+    string(REGEX REPLACE "\\\\[nrt\\\\]" "" unescaped "${line}")
+    string(FIND "${unescaped}" "\\" backslash)
+    if(NOT backslash EQUAL -1)
+      message(FATAL_ERROR "${file}:${line_number}: dangling backslash or unknown escape")
+    endif()
+  endwhile()
+endfunction()
+
+function(checkbill_embed_catalogs out_var)
+  set(delimiter "cbmsg")
+  set(CHECKBILL_CATALOG_DEFINITIONS "")
+  set(CHECKBILL_CATALOG_ENTRIES "")
+  foreach(language IN LISTS CHECKBILL_MESSAGE_LANGUAGES)
+    set(file ${CHECKBILL_RESOURCES_DIR}/${language}.messages)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    file(READ ${file} content)
+    _checkbill_check_catalog(${file} "${content}")
+    string(FIND "${content}" ")${delimiter}\"" clash)
+    if(NOT clash EQUAL -1)
+      message(FATAL_ERROR "${file} contains the text )${delimiter}\" that ends the embedded literal")
+    endif()
+    string(APPEND CHECKBILL_CATALOG_DEFINITIONS
+           "constexpr char kText_${language}[] = R\"${delimiter}(${content})${delimiter}\";\n")
+    string(APPEND CHECKBILL_CATALOG_ENTRIES
+           "    {\"${language}\", \"${language}.messages\", {kText_${language}, sizeof(kText_${language}) - 1}},\n")
+  endforeach()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/embedded_catalogs.cc)
+  configure_file(${CHECKBILL_RESOURCES_DIR}/embedded_catalogs.cc.in ${out} @ONLY)
+  set(${out_var} ${out} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,17 @@
+// The schema's SQL scripts, embedded in the program when it is built.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace cb::schema {
+
+struct SuiteScript {
+  std::string_view name;  // the file it came from, e.g. "core.sql"
+  std::string_view text;  // one T-SQL batch
+};
+
+// Every script of the schema, in the order they must run: tables first, then the seed rows.
+std::span<const SuiteScript> SuiteScripts();
+
+}  // namespace cb::schema

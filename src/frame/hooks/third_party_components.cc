@@ -1,0 +1,52 @@
+// Lists registered hook components and creates them through the object factory.
+#include "frame/hooks/third_party_components.h"
+
+#include "platform/services/object_factory.h"
+
+namespace cb::hooks {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string ThirdPartyComponentsQuery(int32_t lTypeID, int32_t lTypeDetailID) {
+  return std::string("SELECT FIndex,FComponentName,FComponentSrv FROM t_ThirdPartyComponent") +
+         " WHERE FTypeID=" + std::to_string(lTypeID) +
+         " AND FTypeDetailID=" + std::to_string(lTypeDetailID) + " ORDER BY FIndex ";
+}
+
+VectorPtr ReadComponentProgIDs(db::Recordset& rows, int32_t nWhich) {
+  const std::string_view column = nWhich == kWhichComponentSrv ? "FComponentSrv" : "FComponentName";
+  VectorPtr prog_ids = Vector::Create();
+  for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+    const Variant value = rows.Field(column);
+    const std::string name = value.IsNull() ? std::string() : value.ToString();
+    const std::string_view trimmed = Trim(name);
+    if (!trimmed.empty()) prog_ids->Add(Variant(trimmed));
+  }
+  return prog_ids;
+}
+
+VectorPtr GetThirdPartyComponents(frame::ClassFrame& frame, const std::string& sDsn,
+                                  int32_t lTypeID, int32_t lTypeDetailID, int32_t nWhich) {
+  frame.VoteCommit();
+  frame.AttachDsn(sDsn);
+  const db::ConnectionPtr connection = frame.data_access_service()->OpenConnection();
+  const db::RecordsetPtr rows =
+      connection->Execute(ThirdPartyComponentsQuery(lTypeID, lTypeDetailID));
+  if (!rows->IsOpen() || rows->Eof()) return nullptr;
+  return ReadComponentProgIDs(*rows, nWhich);
+}
+
+ObjectPtr CreateComponentByProgID(std::string_view ProgID) {
+  return services::ObjectFactory::Current().CreateComponent(ProgID);
+}
+
+}  // namespace cb::hooks

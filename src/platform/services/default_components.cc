@@ -1,0 +1,27 @@
+// The default components and connection providers, registered explicitly (never from a static
+// initialiser, which a static library's linker is free to drop).
+#include "platform/services/default_components.h"
+
+#include <memory>
+#include <mutex>
+
+#include "platform/services/ado_error_classifier.h"
+#include "platform/services/connection_providers.h"
+#include "platform/services/object_factory.h"
+#include "platform/services/resource_loader.h"
+#include "platform/services/sqlite_provider.h"
+
+namespace cb::services {
+
+void RegisterDefaultComponents() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    RegisterComponentIfAbsent(std::string(kAdoErrorClassifierProgID),
+                              [] { return std::make_shared<AdoErrorClassifier>(); });
+    RegisterComponentIfAbsent(std::string(kResourceLoaderProgID),
+                              [] { return std::make_shared<CatalogResourceLoader>(); });
+    RegisterConnectionProviderIfAbsent(std::string(kSqliteProviderName), OpenSqliteDataSource);
+  });
+}
+
+}  // namespace cb::services

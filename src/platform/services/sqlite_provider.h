@@ -1,0 +1,17 @@
+// The built-in "SQLite" connection provider: the "Data Source" of the string is a database file.
+#pragma once
+
+#include <string_view>
+
+#include "platform/db/connection.h"
+#include "platform/db/data_source.h"
+
+namespace cb::services {
+
+inline constexpr std::string_view kSqliteProviderName = "SQLite";
+
+// Opens the existing database file that data_source.data_source names. Raises cb::Error naming the
+// file when it does not exist (a data source never creates a database) or cannot be opened.
+db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source);
+
+}  // namespace cb::services

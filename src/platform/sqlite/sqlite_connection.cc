@@ -1,0 +1,91 @@
+// SqliteConnection: Errors bookkeeping around the interpreter, transactions and procedure calls.
+#include "platform/sqlite/sqlite_connection.h"
+
+#include "platform/sqlite/procedures/suite_procedures.h"
+#include "platform/sqlite/recordset_builder.h"
+#include "platform/sqlite/sqlite_error_map.h"
+
+namespace cb::sqlite {
+namespace {
+
+[[noreturn]] void RaiseTransactionState(const char* description) {
+  throw Error(db::kDbGenericFailure, std::string(kErrorSource), description);
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::string& path, SqliteOptions options)
+    : backend_(path, options),
+      interpreter_(backend_),
+      procedures_(options.procedures ? options.procedures : SuiteProcedures()) {}
+
+void SqliteConnection::Raise(const db::DatabaseException& exception, std::string_view statement) {
+  db::DbError error = exception.error();
+  if (error.statement.empty()) error.statement = std::string(statement);
+  errors_.Add(error);
+  throw Error(error.number, error.source, error.description);
+}
+
+db::RecordsetPtr SqliteConnection::Execute(std::string_view sql) {
+  errors_.Clear();
+  try {
+    tsql::BatchResult result = interpreter_.Run(sql);
+    if (!result.first_result) return std::make_shared<db::Recordset>();
+    return BuildRecordset(std::move(*result.first_result));
+  } catch (const db::DatabaseException& exception) {
+    Raise(exception, sql);
+  }
+}
+
+void SqliteConnection::CallProcedure(std::string_view name, db::Parameters& parameters) {
+  errors_.Clear();
+  try {
+    const Procedure* procedure = procedures_->Find(name);
+    if (procedure == nullptr) RaiseUnknownProcedure(name);
+    (*procedure)(*this, parameters);
+  } catch (const db::DatabaseException& exception) {
+    Raise(exception, name);
+  }
+  // A cb::Error from a statement the procedure ran has already left its entry in Errors.
+}
+
+void SqliteConnection::BeginTrans() {
+  if (InTransaction()) RaiseTransactionState("A transaction is already active.");
+  errors_.Clear();
+  try {
+    backend_.RunNative("BEGIN IMMEDIATE");
+  } catch (const db::DatabaseException& exception) {
+    Raise(exception, "BEGIN IMMEDIATE");
+  }
+}
+
+void SqliteConnection::CommitTrans() {
+  if (!InTransaction()) RaiseTransactionState("No transaction is active.");
+  errors_.Clear();
+  try {
+    backend_.RunNative("COMMIT");
+  } catch (const db::DatabaseException& exception) {
+    Raise(exception, "COMMIT");
+  }
+}
+
+void SqliteConnection::RollbackTrans() {
+  if (!InTransaction()) RaiseTransactionState("No transaction is active.");
+  errors_.Clear();
+  try {
+    backend_.RunNative("ROLLBACK");
+  } catch (const db::DatabaseException& exception) {
+    Raise(exception, "ROLLBACK");
+  }
+}
+
+bool SqliteConnection::InTransaction() const {
+  return backend_.InTransaction();
+}
+
+std::shared_ptr<SqliteConnection> OpenSqliteConnection(const std::string& path,
+                                                       SqliteOptions options) {
+  return std::make_shared<SqliteConnection>(path, std::move(options));
+}
+
+}  // namespace cb::sqlite

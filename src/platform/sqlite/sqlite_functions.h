@@ -1,0 +1,36 @@
+// The collation and SQL functions every connection registers so that SQLite compares, rounds and
+// divides the way the suite's database does.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <string_view>
+
+#include "platform/db/database_error.h"
+
+namespace cb::sqlite {
+
+// The collation name the dialect layer puts on every text column.
+inline constexpr std::string_view kCollationName = "TSQLCI";
+
+// Compares two texts ignoring ASCII case and trailing blanks: 'B1', 'b1' and 'B1 ' are equal.
+// Returns <0, 0 or >0 as the collation callback must.
+int CompareCaseInsensitiveTrimmed(std::string_view a, std::string_view b);
+
+// Rounds to `scale` decimals, half away from zero, and never yields -0.0. Values too large to carry
+// that many decimals come back unchanged.
+double RoundToScale(double value, int scale);
+
+// An error a registered function raised while a statement ran: the statement's error is then
+// reported with this kind and native code instead of the generic ones.
+struct FunctionFault {
+  bool raised = false;
+  db::DbErrorKind kind = db::DbErrorKind::kOther;
+  int native_error = 0;
+};
+
+// Registers TSQLCI, dec(x[,scale]), tsql_div(a,b) and getdate() on the handle. `fault` receives the
+// details of errors the functions raise; it must outlive the handle. Returns an SQLite result code.
+[[nodiscard]] int RegisterFunctions(sqlite3* db, FunctionFault* fault);
+
+}  // namespace cb::sqlite

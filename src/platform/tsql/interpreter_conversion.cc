@@ -1,0 +1,193 @@
+// Raw value to declared T-SQL type, as assignments to variables need it.
+#include "platform/tsql/interpreter_conversion.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "platform/db/database_error.h"
+#include "platform/variant/date.h"
+
+namespace cb::tsql {
+namespace {
+
+enum class TypeClass { kInteger, kBit, kDecimal, kFloat, kText, kDate, kUnknown };
+
+struct IntegerRange {
+  int64_t min;
+  int64_t max;
+};
+
+TypeClass Classify(const std::string& name) {
+  if (name == "INT" || name == "INTEGER" || name == "SMALLINT" || name == "TINYINT" ||
+      name == "BIGINT") {
+    return TypeClass::kInteger;
+  }
+  if (name == "BIT") return TypeClass::kBit;
+  if (name == "DECIMAL" || name == "NUMERIC" || name == "MONEY") return TypeClass::kDecimal;
+  if (name == "FLOAT" || name == "REAL") return TypeClass::kFloat;
+  if (name == "CHAR" || name == "VARCHAR" || name == "NCHAR" || name == "NVARCHAR") {
+    return TypeClass::kText;
+  }
+  if (name == "DATETIME" || name == "SMALLDATETIME") return TypeClass::kDate;
+  return TypeClass::kUnknown;
+}
+
+IntegerRange RangeOf(const std::string& name) {
+  if (name == "SMALLINT") return {-32768, 32767};
+  if (name == "TINYINT") return {0, 255};
+  if (name == "BIGINT")
+    return {std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()};
+  return {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+}
+
+std::string LowerName(const std::string& name) {
+  std::string lower = name;
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+[[noreturn]] void Fail(db::DbErrorKind kind, int native, std::string description) {
+  db::DbError error;
+  error.number = db::kDbErrorsInCommand;
+  error.kind = kind;
+  error.native_error = native;
+  error.source = "T-SQL";
+  error.description = std::move(description);
+  throw db::DatabaseException(std::move(error));
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<int64_t> ParseInteger(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int64_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ParseReal(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+Variant ToInteger(const Variant& raw, const SqlType& type) {
+  int64_t value = 0;
+  if (raw.IsString()) {
+    auto parsed = ParseInteger(raw.ToString());
+    if (!parsed) {
+      Fail(db::DbErrorKind::kConversion, 245,
+           "Conversion failed when converting the varchar value '" + raw.ToString() +
+               "' to data type " + LowerName(type.name) + ".");
+    }
+    value = *parsed;
+  } else if (raw.type() == VariantType::kDouble) {
+    double real = std::trunc(raw.ToDouble());
+    if (!(real >= -9.2233720368547758e18 && real < 9.2233720368547758e18)) {
+      Fail(db::DbErrorKind::kConversion, 8115,
+           "Arithmetic overflow error converting expression to data type " + LowerName(type.name) +
+               ".");
+    }
+    value = static_cast<int64_t>(real);
+  } else {
+    value = raw.ToInt64();
+  }
+  IntegerRange range = RangeOf(type.name);
+  if (value < range.min || value > range.max) {
+    Fail(db::DbErrorKind::kConversion, 8115,
+         "Arithmetic overflow error converting expression to data type " + LowerName(type.name) +
+             ".");
+  }
+  return Variant(value);
+}
+
+double ToReal(const Variant& raw, int native, const char* type_text) {
+  if (!raw.IsString()) return raw.ToDouble();
+  auto parsed = ParseReal(raw.ToString());
+  if (!parsed) {
+    Fail(db::DbErrorKind::kConversion, native,
+         std::string("Error converting data type varchar to ") + type_text + ".");
+  }
+  return *parsed;
+}
+
+double RoundHalfAway(double value, int scale) {
+  double factor = std::pow(10.0, scale);
+  double scaled = value * factor;
+  if (std::fabs(scaled) >= 0x1p53) return value;
+  // Decimal halves stored a hair below themselves (2.345) round as the decimal they stand for.
+  scaled += std::copysign(std::fabs(scaled) * 0x1p-50, scaled);
+  double rounded = std::round(scaled) / factor;
+  return rounded == 0.0 ? 0.0 : rounded;
+}
+
+Variant ToDecimal(const Variant& raw, const SqlType& type) {
+  double value = ToReal(raw, 8114, "numeric");
+  int scale = type.scale >= 0 ? type.scale : (type.name == "MONEY" ? 4 : 0);
+  return Variant(RoundHalfAway(value, scale));
+}
+
+Variant ToText(const Variant& raw, const SqlType& type) {
+  std::string text = raw.ToString();
+  size_t length = type.length > 0 ? static_cast<size_t>(type.length) : 1;
+  if (text.size() > length) text.resize(length);
+  return Variant(std::move(text));
+}
+
+Variant ToDateText(const Variant& raw) {
+  if (raw.IsString()) {
+    auto day = ParseDate(Trim(raw.ToString()));
+    if (!day) {
+      Fail(db::DbErrorKind::kConversion, 241,
+           "Conversion failed when converting date and/or time from character string.");
+    }
+    return Variant(FormatDateAuto(*day));
+  }
+  // Numbers count days from 1900-01-01, which is day 2 of the platform's calendar.
+  return Variant(FormatDateAuto(raw.ToDouble() + 2.0));
+}
+
+}  // namespace
+
+Variant ConvertToSqlType(const Variant& raw, const SqlType& type) {
+  if (raw.IsNull() || raw.IsEmpty()) return Variant::Null();
+  switch (Classify(type.name)) {
+    case TypeClass::kInteger:
+      return ToInteger(raw, type);
+    case TypeClass::kBit:
+      if (raw.IsString()) {
+        std::string_view text = Trim(raw.ToString());
+        if (text == "TRUE" || text == "true") return Variant(int64_t{1});
+        if (text == "FALSE" || text == "false") return Variant(int64_t{0});
+      }
+      return Variant(int64_t{ToReal(raw, 245, "bit") != 0.0 ? 1 : 0});
+    case TypeClass::kDecimal:
+      return ToDecimal(raw, type);
+    case TypeClass::kFloat:
+      return Variant(ToReal(raw, 8114, "float"));
+    case TypeClass::kText:
+      return ToText(raw, type);
+    case TypeClass::kDate:
+      return ToDateText(raw);
+    case TypeClass::kUnknown:
+      break;
+  }
+  Fail(db::DbErrorKind::kUnsupported, 2715,
+       "Column, parameter, or variable: cannot find data type " + type.name + ".");
+}
+
+}  // namespace cb::tsql

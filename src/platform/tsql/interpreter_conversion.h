@@ -1,0 +1,23 @@
+// Conversion of a raw value (Null, integer, real or text, as the backend stores them) to a declared
+// T-SQL type, with the server's rules for truncation, rounding and failure.
+#pragma once
+
+#include "platform/tsql/batch.h"
+#include "platform/variant/variant.h"
+
+namespace cb::tsql {
+
+// Returns the value as a variable of `type` holds it, again as a raw storage value:
+// - INT, SMALLINT, TINYINT, BIGINT: an integer; reals truncate toward zero; text must hold an
+// integer;
+//   a value outside the type's range raises native 8115 (arithmetic overflow);
+// - BIT: 0 or 1 (any non-zero number is 1);
+// - DECIMAL, NUMERIC (default scale 0), MONEY (scale 4): a real rounded to the scale;
+// - FLOAT, REAL: a real;
+// - CHAR, VARCHAR, NCHAR, NVARCHAR: text cut to the length (1 when none was written);
+// - DATETIME, SMALLDATETIME: ISO text 'YYYY-MM-DD[ HH:MM:SS]'.
+// Null stays Null. Text that does not convert raises db::DatabaseException (kConversion, native
+// 245, 8114 or 241); an unknown type raises kUnsupported.
+Variant ConvertToSqlType(const Variant& raw, const SqlType& type);
+
+}  // namespace cb::tsql

@@ -1,0 +1,70 @@
+// Translation of the statements that carry an expression or a query, and of control flow.
+#include "platform/tsql/statements.h"
+
+#include "platform/tsql/emitter.h"
+#include "platform/tsql/tsql_error.h"
+
+namespace cb::tsql {
+
+Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_rows) {
+  Emitter emitter(catalog);
+  std::string sql = emitter.Query(select);
+  return emitter.Finish(std::move(sql), returns_rows);
+}
+
+Translation TranslateValue(const Expr& value, Catalog& catalog) {
+  Emitter emitter(catalog);
+  std::string sql = "SELECT " + emitter.Expression(value);
+  return emitter.Finish(std::move(sql), false);
+}
+
+Translation TranslateCondition(const Expr& condition, Catalog& catalog) {
+  Emitter emitter(catalog);
+  std::string sql = "SELECT CASE WHEN " + emitter.Expression(condition) + " THEN 1 ELSE 0 END";
+  return emitter.Finish(std::move(sql), false);
+}
+
+QueryStatement::QueryStatement(std::unique_ptr<Select> select) : select_(std::move(select)) {
+  const SelectCore& first = select_->cores[0];
+  if (!first.into.empty()) kind_ = StatementKind::kSelectInto;
+  for (const SelectItem& item : first.items) {
+    if (item.target.empty()) continue;
+    kind_ = StatementKind::kSelectAssign;
+    targets_.push_back(item.target);
+  }
+}
+
+Translation QueryStatement::Translate(Catalog& catalog) const {
+  return TranslateQuery(*select_, catalog, kind_ == StatementKind::kSql);
+}
+
+const std::string& QueryStatement::into_table() const {
+  return kind_ == StatementKind::kSelectInto ? select_->cores[0].into : Statement::into_table();
+}
+
+const std::vector<std::string>& QueryStatement::targets() const {
+  return targets_;
+}
+
+Translation SetVariableStatement::Translate(Catalog& catalog) const {
+  return TranslateValue(*value_, catalog);
+}
+
+Translation IfStatement::Translate(Catalog& catalog) const {
+  return TranslateCondition(*condition_, catalog);
+}
+
+// Statements that run no native statement of their own have nothing to translate.
+Translation EmptyStatement::Translate(Catalog&) const {
+  RaiseInvalid("SET NOCOUNT has no native statement", pos_);
+}
+
+Translation DeclareStatement::Translate(Catalog&) const {
+  RaiseInvalid("DECLARE has no native statement", pos_);
+}
+
+Translation BlockStatement::Translate(Catalog&) const {
+  RaiseInvalid("BEGIN…END has no native statement", pos_);
+}
+
+}  // namespace cb::tsql

@@ -1,0 +1,47 @@
+// Builds the dialect layer's error descriptions and raises them as database errors.
+#include "platform/tsql/tsql_error.h"
+
+#include <string>
+
+#include "platform/db/database_error.h"
+
+namespace cb::tsql {
+namespace {
+
+constexpr const char* kSource = "T-SQL";
+
+std::string Where(SourcePos pos) {
+  return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
+}
+
+[[noreturn]] void Raise(db::DbErrorKind kind, std::string description) {
+  db::DbError error;
+  error.number = db::kDbErrorsInCommand;
+  error.kind = kind;
+  error.source = kSource;
+  error.description = std::move(description);
+  throw db::DatabaseException(std::move(error));
+}
+
+}  // namespace
+
+void RaiseSyntax(std::string_view near, SourcePos pos) {
+  if (near.empty())
+    Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near the end of the batch" + Where(pos));
+  Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near '" + std::string(near) + "'" + Where(pos));
+}
+
+void RaiseUnsupported(std::string_view construct, SourcePos pos) {
+  Raise(db::DbErrorKind::kUnsupported,
+        "Unsupported T-SQL construct '" + std::string(construct) + "'" + Where(pos));
+}
+
+void RaiseInvalid(std::string_view what, SourcePos pos) {
+  Raise(db::DbErrorKind::kSyntax, std::string(what) + Where(pos));
+}
+
+void RaiseNoSuchObject(std::string_view what, SourcePos pos) {
+  Raise(db::DbErrorKind::kNoSuchObject, std::string(what) + Where(pos));
+}
+
+}  // namespace cb::tsql

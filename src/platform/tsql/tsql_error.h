@@ -1,0 +1,26 @@
+// Raising the dialect layer's errors: text it cannot read and text outside the subset it runs.
+#pragma once
+
+#include <string_view>
+
+#include "platform/tsql/batch.h"
+
+namespace cb::tsql {
+
+// Raises db::DatabaseException of kind kSyntax: "Incorrect syntax near '<near>' at line L, column
+// C". An empty `near` reads as the end of the batch.
+[[noreturn]] void RaiseSyntax(std::string_view near, SourcePos pos);
+
+// Raises db::DatabaseException of kind kUnsupported:
+// "Unsupported T-SQL construct '<construct>' at line L, column C".
+[[noreturn]] void RaiseUnsupported(std::string_view construct, SourcePos pos);
+
+// Raises db::DatabaseException of kind kSyntax with a description of its own followed by the
+// position.
+[[noreturn]] void RaiseInvalid(std::string_view what, SourcePos pos);
+
+// Raises db::DatabaseException of kind kNoSuchObject with a description of its own and the
+// position.
+[[noreturn]] void RaiseNoSuchObject(std::string_view what, SourcePos pos);
+
+}  // namespace cb::tsql

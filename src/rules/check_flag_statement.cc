@@ -1,0 +1,118 @@
+// Head tables and the exact statement shapes of the check-flag writer, one row per family of types.
+#include "rules/check_flag_statement.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "platform/variant/date.h"
+
+namespace cb::rules {
+namespace {
+
+// The value pieces follow one of a few orders.
+enum class Shape {
+  kCheckerStatusDate,      // head, checker, ",FStatus=", status, ",FCheckDate=", date
+  kCheckerStatusCrLfDate,  // head, checker, ",FStatus=", status, CR LF, ",FCheckDate=", date
+  kQualityBill,            // head, checker, ",FStatus=", status, ",", CR LF, " FCheckDate=", date
+  kRequisition,            // head, checker, ",FStatus=", status, ",", "FCheckTime=", date
+  kStatusCheckerDate,      // head, status, ",", "FCheckerID=", checker, ",", "FCheckDate=", date
+};
+
+struct FlagTable {
+  std::initializer_list<int32_t> types;
+  const char* head_piece;
+  Shape shape;
+  const char* checker_null;  // how the statement spells a Null checker
+  bool affirm_reset_on_check;
+};
+
+const std::array<FlagTable, 18> kTables = {{
+    {{1, 2, 5, 10, 21, 24, 28, 29, 40, 41, 43, 100},
+     "Update ICStockBill Set FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{6, 26}, "Update ZPStockBill Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{46}, "Update ICQCBill Set FCheckerID=", Shape::kQualityBill, "Null", false},
+    {{65}, "Update ICPlanAdjPrice Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{70}, "Update PORequest Set FCheckerID=", Shape::kRequisition, "Null", false},
+    {{71},
+     "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     true},
+    {{72, 73, 702}, "Update POInstock Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{74}, "Update POStockBill Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{75, 76}, "UPDATE ICPurchase SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
+    {{77, 78}, "UPDATE ICExpenses SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
+    {{80, 86}, "UPDATE ICSale SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
+    {{81},
+     "Update SEOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{82, 83}, "Update SEOutStock Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{84}, "Update PORFQ Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{85}, "Update ICMO Set FStatus=", Shape::kStatusCheckerDate, "Null", false},
+    {{87}, "Update ICApportionFee set FStatus=", Shape::kStatusCheckerDate, "Null", false},
+    {{88}, "Update PPBOM Set FStatus=", Shape::kStatusCheckerDate, "Null", false},
+    {{92, 137}, "UPDATE ICSTJGBill SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
+}};
+
+const FlagTable* FindTable(int32_t tran_type) {
+  for (const FlagTable& table : kTables) {
+    for (int32_t type : table.types) {
+      if (type == tran_type) return &table;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool HasFixedCheckFlagTable(int32_t tran_type) {
+  return FindTable(tran_type) != nullptr;
+}
+
+std::string BuildCheckFlagUpdate(int32_t tran_type, const std::string& fallback_head_table,
+                                 const CheckFlagValues& values, int32_t inter_id) {
+  const FlagTable* table = FindTable(tran_type);
+  const char* checker_null = table ? table->checker_null : "NULL";
+  const std::string checker =
+      values.checker_id == 0 ? checker_null : std::to_string(values.checker_id);
+  const std::string status = std::to_string(values.status);
+  const std::string date =
+      values.check_day == 1 ? "Null" : "'" + FormatDate(values.check_day) + "'";
+
+  std::string sql;
+  if (table == nullptr) {
+    sql = "UPDATE " + fallback_head_table + " SET FCheckerID=" + checker + ",FStatus=" + status +
+          "\r\n,FCheckDate=" + date;
+  } else {
+    sql = table->head_piece;
+    switch (table->shape) {
+      case Shape::kCheckerStatusDate:
+        sql += checker + ",FStatus=" + status + ",FCheckDate=" + date;
+        break;
+      case Shape::kCheckerStatusCrLfDate:
+        sql += checker + ",FStatus=" + status + "\r\n,FCheckDate=" + date;
+        break;
+      case Shape::kQualityBill:
+        sql += checker + ",FStatus=" + status + ",\r\n FCheckDate=" + date;
+        break;
+      case Shape::kRequisition:
+        sql += checker + ",FStatus=" + status + ",FCheckTime=" + date;
+        break;
+      case Shape::kStatusCheckerDate:
+        sql += status + ",FCheckerID=" + checker + ",FCheckDate=" + date;
+        break;
+    }
+    if (table->affirm_reset_on_check && values.operation == 1) {
+      sql += ",FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END)";
+    }
+  }
+  sql += " WHERE FInterID=" + std::to_string(inter_id);
+  return sql;
+}
+
+}  // namespace cb::rules

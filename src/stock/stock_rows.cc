@@ -1,0 +1,95 @@
+// GetBillStockRows and ReleaseLockStock.
+#include "stock/stock_rows.h"
+
+#include "platform/services/foundation.h"
+#include "platform/variant/dictionary.h"
+#include "platform/variant/error.h"
+#include "stock/stock_source.h"
+#include "stock/stock_values.h"
+
+namespace cb::stock {
+
+namespace {
+
+std::string SideSelect(const std::string& entry_table, const StockSide& side, int32_t inter_id,
+                       bool distinct) {
+  std::string sql = distinct ? "SELECT DISTINCT " : "SELECT ";
+  sql += "u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1." + side.stock_column +
+         " AS FStockID,ISNULL(u1." + side.place_column + ",0) AS FStockPlaceID";
+  sql += kCrLf;
+  sql +=
+      ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,"
+      "ISNULL(u1.FKFPeriod,0) AS FKFPeriod";
+  sql += kCrLf;
+  sql += "FROM " + entry_table + " u1";
+  sql += kCrLf;
+  sql += "WHERE u1.FInterID=" + std::to_string(inter_id);
+  return sql;
+}
+
+std::string StockRowsQuery(const StockSource& source, int32_t inter_id) {
+  if (!source.source) return SideSelect(source.entry_table, source.destination, inter_id, true);
+  std::string sql =
+      "SELECT DISTINCT FItemID,FAuxPropID,FBatchNo,FStockID,FStockPlaceID,FKFDate,FKFPeriod FROM (";
+  sql += kCrLf;
+  sql += SideSelect(source.entry_table, source.destination, inter_id, false);
+  sql += kCrLf;
+  sql += "UNION ALL";
+  sql += kCrLf;
+  sql += SideSelect(source.entry_table, *source.source, inter_id, false);
+  sql += kCrLf;
+  sql += ") DelItem";
+  return sql;
+}
+
+}  // namespace
+
+void GetBillStockRows(frame::ClassFrame& frame, const std::string& sDsn,
+                      const db::Recordset& rsBillHead, VectorPtr& vectItems,
+                      const db::ConnectionPtr& connection) {
+  const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
+  vectItems = Vector::Create();
+  const StockSource source = StockSourceOf(rsBillHead.Field("FTranType").ToInt32());
+  if (source.entry_table.empty()) return;
+
+  const services::Foundation& foundation = services::Foundation::Current();
+  db::RecordsetPtr rows =
+      conn->Execute(StockRowsQuery(source, rsBillHead.Field("FInterID").ToInt32()));
+  for (; !rows->Eof(); rows->MoveNext()) {
+    DictionaryPtr row = Dictionary::Create();
+    row->Write(kRowItemID, foundation.NullToDefault(rows->Field("FItemID"), 0));
+    row->Write(kRowBatchNo, foundation.NullToDefault(rows->Field("FBatchNo"), ""));
+    row->Write(kRowStockID, foundation.NullToDefault(rows->Field("FStockID"), 0));
+    row->Write(kRowStockPlaceID, foundation.NullToDefault(rows->Field("FStockPlaceID"), 0));
+    row->Write(kRowKFDate, foundation.NullToDefault(rows->Field("FKFDate"), ""));
+    row->Write(kRowKFPeriod, foundation.NullToDefault(rows->Field("FKFPeriod"), 0));
+    vectItems->Add(Variant(row));
+  }
+}
+
+void ReleaseLockStock(db::Connection& connection, int32_t lInterID, int32_t lTranType) {
+  std::string sql;
+  if (lTranType == 21) {
+    sql =
+        "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
+        "ON t1.FInterID=u1.FOrderInterID AND t1.FEntryID=u1.FOrderEntryID\r\n"
+        "WHERE u1.FInterID=" +
+        std::to_string(lInterID);
+  } else if (lTranType == 24) {
+    sql =
+        "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN PPBOM v1 ON v1.FInterID=t1.FInterID\r\n"
+        "INNER JOIN ICStockBillEntry u2\r\n"
+        "ON t1.FEntryID=u2.FSourceEntryID AND u2.FSourceInterID=v1.FICMOInterID\r\n"
+        "WHERE u2.FInterID=" +
+        std::to_string(lInterID);
+  } else {
+    return;
+  }
+  try {
+    connection.Execute(sql);
+  } catch (const Error&) {
+    connection.errors().Clear();
+  }
+}
+
+}  // namespace cb::stock

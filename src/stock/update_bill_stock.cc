@@ -1,0 +1,171 @@
+// The stock update driver: the stock-timing gate, then the steps in their fixed order.
+#include "stock/update_bill_stock.h"
+
+#include "platform/db/recordset.h"
+#include "platform/services/foundation.h"
+#include "platform/variant/error.h"
+#include "platform/variant/vector.h"
+#include "stock/apply_temp_bill.h"
+#include "stock/lock_stock.h"
+#include "stock/removed_rows.h"
+#include "stock/stock_before_update.h"
+#include "stock/stock_limits.h"
+#include "stock/stock_lookups.h"
+#include "stock/stock_rows.h"
+#include "stock/stock_values.h"
+#include "stock/temp_bill.h"
+#include "stock/virtual_stock.h"
+
+namespace cb::stock {
+
+namespace {
+
+// A step refused with this code; sMsg holds its message.
+struct StepRefusal {
+  int32_t code;
+};
+
+// The call's parameters as the driver reads them.
+struct StockRun {
+  int32_t operate_code = 0;
+  int32_t inter_id = 0;
+  int32_t trans_type = 0;
+  int32_t re_check = 0;
+  std::string dsn;
+  std::string language;
+  DictionaryPtr profile;
+  db::RecordsetPtr head;
+  int32_t yes_when_stock_warn_tip = 0;
+  int32_t yes_when_under_tip = 0;
+  VectorPtr delete_items;
+};
+
+StockRun ReadRun(const Dictionary& params) {
+  StockRun run;
+  run.operate_code = ReadInt(params, "OperateCode");
+  run.inter_id = ReadInt(params, "InterID");
+  run.trans_type = ReadInt(params, "TransType");
+  run.re_check = ReadInt(params, "ReCheck");
+  run.dsn = params.Read("PropString").ToString();
+  run.language = params.Read("Language").ToString();
+  run.profile = params.Read("DictSysProfile").As<Dictionary>();
+  run.head = params.Read("rsBillHead").As<db::Recordset>();
+  run.yes_when_stock_warn_tip = ReadInt(params, "YesWhenStockWarnTip");
+  run.yes_when_under_tip = ReadInt(params, "YesWhenUnderTip");
+  run.delete_items = params.Read("vectDeleteItem").As<Vector>();
+  if (!run.profile) throw Error(kErrObjectRequired, "", "DictSysProfile");
+  if (!run.head) throw Error(kErrObjectRequired, "", "rsBillHead");
+  return run;
+}
+
+// Whether the operation moves stock for a bill with this FUpStockWhenSave.
+bool MovesStock(int32_t operate_code, bool up_stock_when_save) {
+  const bool check = operate_code == 1 || operate_code == 2;
+  const bool save_family =
+      operate_code == 32 || operate_code == 8 || operate_code == 4 || operate_code == 16;
+  return !((check && up_stock_when_save) || (save_family && !up_stock_when_save));
+}
+
+void CopyTip(Dictionary& result, std::string_view key, int32_t value) {
+  if (result.Exists(key)) result.Write(key, value);
+}
+
+void Require(int32_t code) {
+  if (code != 0) throw StepRefusal{code};
+}
+
+// Steps 3 to 12 of a run that moves stock; throws StepRefusal or cb::Error.
+void RunSteps(frame::ClassFrame& frame, const StockRun& run, Dictionary& result,
+              const db::ConnectionPtr& conn, Variant* Rs, std::string& sMsg, VectorPtr& item_info) {
+  const db::Recordset& head = *run.head;
+  const Dictionary& profile = *run.profile;
+  BuildTempBill(frame, run.dsn, head, run.operate_code, conn);
+
+  if (!HasBit(run.re_check, kReCheckSkipAlert | kReCheckRemovedRows)) {
+    int32_t warn_tip = 0;
+    const int32_t code =
+        CheckStockLimits(frame, run.dsn, head, run.operate_code, run.re_check, profile, item_info,
+                         sMsg, run.language, conn, warn_tip, run.yes_when_stock_warn_tip);
+    CopyTip(result, "ShowStockWarnTip", warn_tip);
+    Require(code);
+  }
+
+  VectorPtr stock_rows;
+  if (HasBit(run.re_check, kReCheckRemovedRows)) {
+    GetBillStockRows(frame, run.dsn, head, stock_rows, conn);
+  }
+  result.Write("vectDeleteItem", Variant(ObjectPtr(stock_rows)));
+
+  const bool lock_in_use = IsLockStockInUse(run.dsn, profile, *conn);
+  int32_t bill_id = head.Field("FInterID").ToInt32();
+  const int32_t bill_type = head.Field("FTranType").ToInt32();
+  const DictionaryPtr stocks = LoadBillStocks(frame, run.dsn, bill_id, bill_type, conn);
+  const DictionaryPtr places = LoadBillStockPlaces(frame, run.dsn, bill_id, bill_type, conn);
+
+  if (!HasBit(run.re_check, kReCheckRemovedRows)) {
+    int32_t under_tip = 0;
+    const int32_t code =
+        CheckStockBeforeUpdate(frame, run.dsn, bill_type, run.re_check, profile, *stocks, *places,
+                               sMsg, run.language, conn, under_tip, run.yes_when_under_tip, Rs);
+    CopyTip(result, "ShowUnderTip", under_tip);
+    Require(code);
+  }
+
+  if (ApplyTempBill(frame, run.dsn, bill_type, sMsg, conn)) throw StepRefusal{-1};
+
+  if (lock_in_use) {
+    if (!HasBit(run.re_check, kReCheckSkipLock)) {
+      Require(CheckLockStock(frame, run.dsn, head, run.operate_code, run.re_check, *stocks, sMsg,
+                             run.language, conn));
+    } else if (!HasBit(run.re_check, kReCheckRemovedRows)) {
+      ReleaseLockStock(*conn, run.inter_id, run.trans_type);
+    }
+  }
+
+  Require(UpdateSourceVirtualStock(frame, run.dsn, head, sMsg, run.operate_code, run.re_check,
+                                   profile, run.language, conn));
+  Require(CheckRemovedRowsStock(frame, run.dsn, run.re_check, run.delete_items, profile, sMsg,
+                                run.language, conn));
+}
+
+}  // namespace
+
+bool UpdateBillStock(frame::ClassFrame& frame, const std::string& sDsn, Dictionary& dictStepParams,
+                     Dictionary& dictResult, const db::ConnectionPtr& connection, Variant* Rs) {
+  std::string sMsg;
+  VectorPtr item_info;
+  int32_t code = -1;
+  std::string dsn = sDsn;
+  db::ConnectionPtr conn;
+  try {
+    const StockRun run = ReadRun(dictStepParams);
+    dsn = run.dsn;
+    conn = frame.GetConnection(run.dsn, false, connection);
+    const bool up_stock_when_save = services::Foundation::Current()
+                                        .NullToDefault(run.head->Field("FUpStockWhenSave"), false)
+                                        .ToBool();
+    if (MovesStock(run.operate_code, up_stock_when_save)) {
+      RunSteps(frame, run, dictResult, conn, Rs, sMsg, item_info);
+      frame.DropTempTable(dsn, std::string(kTempBill), conn);
+    } else if (!dictResult.Exists("vectDeleteItem")) {
+      dictResult.Write("vectDeleteItem", Variant(ObjectPtr()));
+    }
+    dictResult.Write("ReturnCode", 0);
+    frame.VoteCommit();
+    return true;
+  } catch (const StepRefusal& refusal) {
+    code = refusal.code;
+  } catch (const Error& error) {
+    sMsg += "\r\n\r\n" + error.description();
+  } catch (const std::exception& error) {
+    sMsg += std::string("\r\n\r\n") + error.what();
+  }
+  dictResult.Write("ReturnCode", code);
+  dictResult.Write("ReturnString", sMsg);
+  dictResult.Write("VectItemInfo", Variant(ObjectPtr(item_info)));
+  if (conn) frame.DropTempTable(dsn, std::string(kTempBill), conn);
+  frame.VoteAbort();
+  return false;
+}
+
+}  // namespace cb::stock

@@ -1,0 +1,88 @@
+// Tests of CheckADOError: the message it builds, the number it raises, and warnings that stay
+// quiet.
+#include "frame/check_ado_error.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/services/ado_error_classifier.h"
+#include "platform/services/object_factory.h"
+#include "platform/variant/error.h"
+#include "support/fake_connection.h"
+
+namespace cb::frame {
+namespace {
+
+db::DbError MakeError(int32_t number, std::string description, bool is_warning) {
+  db::DbError error;
+  error.number = number;
+  error.description = std::move(description);
+  error.is_warning = is_warning;
+  return error;
+}
+
+TEST(CheckADOError, NoPendingErrorsIsFalse) {
+  testing::FakeConnection connection;
+  EXPECT_FALSE(CheckADOError(connection, true));
+}
+
+TEST(CheckADOError, WarningsAloneAreNotRaisedEvenWhenAskedTo) {
+  testing::FakeConnection connection;
+  connection.errors().Add(MakeError(100, "first note", true));
+  connection.errors().Add(MakeError(200, "second note", true));
+  EXPECT_FALSE(CheckADOError(connection, true));
+}
+
+TEST(CheckADOError, RaisesTheFirstRealErrorsNumberWithEveryDescription) {
+  testing::FakeConnection connection;
+  connection.errors().Add(MakeError(100, "a warning", true));
+  connection.errors().Add(MakeError(208, "Invalid object name 'x'.", false));
+  connection.errors().Add(MakeError(300, "a later error", false));
+  try {
+    CheckADOError(connection, true);
+    FAIL() << "no error raised";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), 208);
+    EXPECT_EQ(error.source(), "");
+    EXPECT_EQ(error.description(),
+              "Description:a warning\r\nDescription:Invalid object name 'x'.\r\n"
+              "Description:a later error\r\n");
+  }
+}
+
+TEST(CheckADOError, WithoutRaisingReportsARealErrorByResult) {
+  testing::FakeConnection connection;
+  connection.errors().Add(MakeError(208, "missing", false));
+  EXPECT_TRUE(CheckADOError(connection, false));
+}
+
+TEST(CheckADOError, ClassifierThatCannotBeCreatedStartsTheMessageWithItsFailure) {
+  services::ObjectFactory::Current().Register(
+      std::string(services::kAdoErrorClassifierProgID),
+      []() -> ObjectPtr { throw Error(429, "factory", "cannot create"); });
+  testing::FakeConnection connection;
+  connection.errors().Add(MakeError(100, "only a warning", true));
+  try {
+    CheckADOError(connection, true);
+    ADD_FAILURE() << "no error raised";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), 429);
+    EXPECT_EQ(error.description(),
+              "Number:429\r\nDescription:cannot create\r\nDescription:only a warning\r\n");
+  }
+  services::ObjectFactory::Current().Unregister(services::kAdoErrorClassifierProgID);
+}
+
+TEST(CheckADOError, AHostClassifierDecidesWhatIsReal) {
+  struct StrictClassifier : services::AdoErrorClassifier {
+    bool IsError(const db::DbError&) const override { return true; }
+  };
+  services::ObjectFactory::Current().Register(std::string(services::kAdoErrorClassifierProgID),
+                                              [] { return std::make_shared<StrictClassifier>(); });
+  testing::FakeConnection connection;
+  connection.errors().Add(MakeError(100, "note", true));
+  EXPECT_TRUE(CheckADOError(connection, false));
+  services::ObjectFactory::Current().Unregister(services::kAdoErrorClassifierProgID);
+}
+
+}  // namespace
+}  // namespace cb::frame

@@ -1,0 +1,96 @@
+// Tests of the class frame: binding, the connection it hands out and temporary-table clean-up.
+#include "frame/class_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/services/pending_error.h"
+#include "platform/services/service_locator.h"
+#include "support/fake_connection.h"
+#include "support/recording_service.h"
+
+namespace cb::frame {
+namespace {
+
+using testing::FakeConnection;
+using testing::RecordingService;
+
+// Puts recording services in place on this thread; every service the locator hands out is kept.
+class ClassFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services::ServiceLocator::Current().SetDataAccessServiceFactory([this] {
+      services_made.push_back(std::make_shared<RecordingService>(connection));
+      return services_made.back();
+    });
+  }
+  void TearDown() override {
+    services::ServiceLocator::Current().SetDataAccessServiceFactory(nullptr);
+    services::ClearPendingError();
+  }
+
+  std::shared_ptr<FakeConnection> connection = std::make_shared<FakeConnection>();
+  std::vector<std::shared_ptr<RecordingService>> services_made;
+};
+
+TEST_F(ClassFrameTest, InitializerTakesServiceAndSecurityObject) {
+  ClassFrame frame;
+  ASSERT_EQ(services_made.size(), 1u);
+  EXPECT_EQ(frame.data_access_service(), services_made[0]);
+  EXPECT_EQ(frame.security_info()->UserID(), 7);
+  EXPECT_TRUE(services_made[0]->bound_dsns.empty());
+}
+
+TEST_F(ClassFrameTest, GivenConnectionIsReturnedWithoutTouchingTheService) {
+  ClassFrame frame;
+  const services::SecurityInfoPtr security_before = frame.security_info();
+  auto given = std::make_shared<FakeConnection>();
+  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", false, given), given);
+  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", true, given), given);
+  ASSERT_EQ(services_made.size(), 1u);
+  EXPECT_EQ(frame.data_access_service(), services_made[0]);
+  EXPECT_EQ(frame.security_info(), security_before);
+  EXPECT_TRUE(services_made[0]->bound_dsns.empty());
+  EXPECT_EQ(services_made[0]->security_requests, 1);
+  EXPECT_EQ(services_made[0]->connection_requests + services_made[0]->other_connection_requests, 0);
+}
+
+TEST_F(ClassFrameTest, WithoutAConnectionBindsAFreshServiceAndAsksTheChosenWay) {
+  ClassFrame frame;
+  EXPECT_EQ(frame.GetConnection("dsn-one", false, nullptr), connection);
+  ASSERT_EQ(services_made.size(), 2u);
+  EXPECT_EQ(frame.data_access_service(), services_made[1]);
+  EXPECT_EQ(services_made[1]->bound_dsns, std::vector<std::string>{"dsn-one"});
+  EXPECT_EQ(services_made[1]->connection_requests, 1);
+  EXPECT_EQ(services_made[1]->other_connection_requests, 0);
+
+  EXPECT_EQ(frame.GetConnection("dsn-two", true, nullptr), connection);
+  ASSERT_EQ(services_made.size(), 3u);
+  EXPECT_EQ(services_made[2]->other_connection_requests, 1);
+  EXPECT_EQ(services_made[2]->connection_requests, 0);
+  // The security object is refreshed from the new service.
+  EXPECT_EQ(services_made[2]->security_requests, 1);
+}
+
+TEST_F(ClassFrameTest, DropTempTableOfAMissingTableLeavesNoTrace) {
+  db::DbError missing;
+  missing.number = 3701;
+  missing.description = "Cannot drop the table '#TempBill'";
+  connection->FailWhenContains("DROP TABLE", missing);
+  services::SetPendingError(Error(5, "earlier", "earlier error"));
+  ClassFrame frame;
+  frame.DropTempTable("dsn", "#TempBill", connection);
+  EXPECT_EQ(connection->statements(), std::vector<std::string>{"DROP TABLE #TempBill"});
+  EXPECT_TRUE(connection->errors().empty());
+  EXPECT_FALSE(services::CurrentPendingError().IsSet());
+}
+
+TEST_F(ClassFrameTest, DropTempTableWithoutANameExecutesNothing) {
+  ClassFrame frame;
+  frame.DropTempTable("dsn", "", connection);
+  EXPECT_TRUE(connection->statements().empty());
+}
+
+}  // namespace
+}  // namespace cb::frame

@@ -1,0 +1,156 @@
+// Tests of the built-in data-access service: data source errors, the current user, the call's one
+// connection and its transaction, against a registered fake provider.
+#include "platform/services/dsn_data_access_service.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/services/call_scope.h"
+#include "platform/services/connection_providers.h"
+#include "platform/variant/error.h"
+#include "support/fake_connection.h"
+
+namespace cb::services {
+namespace {
+
+using testing::FakeConnection;
+
+class DsnDataAccessServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterConnectionProvider("Fake", [this](const db::DataSource& data_source) {
+      opened.push_back(data_source.data_source);
+      auto connection = std::make_shared<FakeConnection>();
+      connections.push_back(connection);
+      return connection;
+    });
+  }
+  void TearDown() override { UnregisterConnectionProvider("Fake"); }
+
+  std::vector<std::string> opened;
+  std::vector<std::shared_ptr<FakeConnection>> connections;
+};
+
+TEST_F(DsnDataAccessServiceTest, UnusableDataSourceStringsAreErrorsWithAClearText) {
+  struct Case {
+    const char* dsn;
+    const char* text_fragment;
+  };
+  const Case cases[] = {
+      {"Provider=Fake;Data Source", "Data Source"},
+      {"Data Source=x.db", "Provider"},
+      {"Provider=NoSuchEngine;Data Source=x.db", "NoSuchEngine"},
+  };
+  for (const Case& c : cases) {
+    DsnDataAccessService service;
+    try {
+      service.OpenDsn(c.dsn);
+      ADD_FAILURE() << "accepted " << c.dsn;
+    } catch (const Error& error) {
+      EXPECT_NE(error.description().find(c.text_fragment), std::string::npos)
+          << c.dsn << " -> " << error.description();
+    }
+  }
+}
+
+TEST_F(DsnDataAccessServiceTest, UnknownProviderUsesTheProviderNotFoundNumber) {
+  DsnDataAccessService service;
+  try {
+    service.OpenDsn("Provider=NoSuchEngine;Data Source=x.db");
+    FAIL() << "no error raised";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), kErrProviderNotFound);
+  }
+}
+
+TEST_F(DsnDataAccessServiceTest, SqliteDataSourceNamingAMissingFileIsAnError) {
+  DsnDataAccessService service;
+  service.OpenDsn("Provider=SQLite;Data Source=/nonexistent/dir/none.db");
+  CallScope call;
+  try {
+    service.OpenConnection();
+    FAIL() << "no error raised";
+  } catch (const Error& error) {
+    EXPECT_NE(error.description().find("/nonexistent/dir/none.db"), std::string::npos);
+  }
+}
+
+TEST_F(DsnDataAccessServiceTest, OpenConnectionBeforeOpenDsnIsAnError) {
+  DsnDataAccessService service;
+  EXPECT_THROW(service.OpenConnection(), Error);
+}
+
+TEST_F(DsnDataAccessServiceTest, SecurityInfoComesFromTheDataSourceString) {
+  DsnDataAccessService service;
+  EXPECT_EQ(service.GetSecurityInfo()->UserID(), 0);
+  EXPECT_EQ(service.GetSecurityInfo()->UserLanguage(), kDefaultUserLanguage);
+  service.OpenDsn("Provider=Fake;Data Source=a;UserID=16;Language=en");
+  EXPECT_EQ(service.GetSecurityInfo()->UserID(), 16);
+  EXPECT_EQ(service.GetSecurityInfo()->UserLanguage(), "en");
+  // A failed bind keeps the earlier one.
+  EXPECT_THROW(service.OpenDsn("Provider=Fake"), Error);
+  EXPECT_EQ(service.GetSecurityInfo()->UserID(), 16);
+}
+
+TEST_F(DsnDataAccessServiceTest, ServicesOfOneCallShareOneConnectionAndTransaction) {
+  {
+    CallScope outer;
+    DsnDataAccessService outer_service;
+    outer_service.OpenDsn("Provider=Fake;Data Source=a");
+    db::ConnectionPtr connection = outer_service.OpenConnection();
+    {
+      CallScope nested;
+      DsnDataAccessService nested_service;
+      nested_service.OpenDsn("provider=fake; data source = a ;UserID=3");
+      EXPECT_EQ(nested_service.OpenConnection(), connection);
+      EXPECT_EQ(nested_service.OpenConnectionEx(), connection);
+      nested_service.VoteAbort();
+    }
+    outer_service.VoteCommit();
+  }
+  ASSERT_EQ(connections.size(), 1u);
+  EXPECT_EQ(connections[0]->log(), (std::vector<std::string>{"BEGIN", "COMMIT"}));
+}
+
+TEST_F(DsnDataAccessServiceTest, AbortVoteOfANestedCallRollsBackWhenItIsTheLast) {
+  {
+    CallScope outer;
+    DsnDataAccessService service;
+    service.OpenDsn("Provider=Fake;Data Source=a");
+    service.OpenConnection();
+    service.VoteCommit();
+    {
+      CallScope nested;
+      DsnDataAccessService nested_service;
+      nested_service.VoteAbort();
+    }
+  }
+  ASSERT_EQ(connections.size(), 1u);
+  EXPECT_EQ(connections[0]->log(), (std::vector<std::string>{"BEGIN", "ROLLBACK"}));
+}
+
+TEST_F(DsnDataAccessServiceTest, EachCallOpensItsOwnConnection) {
+  DsnDataAccessService service;
+  service.OpenDsn("Provider=Fake;Data Source=a");
+  for (int i = 0; i < 2; ++i) {
+    CallScope call;
+    service.OpenConnection();
+    service.VoteCommit();
+  }
+  ASSERT_EQ(connections.size(), 2u);
+  EXPECT_EQ(connections[1]->log(), (std::vector<std::string>{"BEGIN", "COMMIT"}));
+}
+
+TEST_F(DsnDataAccessServiceTest, OutsideACallConnectionsTakePartInNoTransaction) {
+  DsnDataAccessService service;
+  service.OpenDsn("Provider=Fake;Data Source=a");
+  db::ConnectionPtr connection = service.OpenConnection();
+  service.VoteCommit();
+  EXPECT_FALSE(connection->InTransaction());
+  ASSERT_EQ(connections.size(), 1u);
+  EXPECT_TRUE(connections[0]->log().empty());
+}
+
+}  // namespace
+}  // namespace cb::services

@@ -1,0 +1,124 @@
+// Tests of the catalogue text format and of the two catalogues compiled into the program.
+#include "platform/services/message_catalog.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "platform/services/embedded_catalogs.h"
+#include "platform/variant/error.h"
+
+namespace cb::services {
+namespace {
+
+TEST(MessageCatalog, ParsesEntriesSkippingCommentsAndBlankLines) {
+  const MessageCatalog catalog = MessageCatalog::Parse(
+      "# a comment\n"
+      "\n"
+      "审核\tcheck\n"
+      "  # not a comment: the hash is not the first character\tx\n"
+      "保存\tsave\r\n"
+      "作废\tvoid",
+      "t.messages");
+  EXPECT_EQ(catalog.size(), 4u);
+  ASSERT_NE(catalog.Find("审核"), nullptr);
+  EXPECT_EQ(*catalog.Find("审核"), "check");
+  EXPECT_EQ(*catalog.Find("保存"), "save");  // CR of a CRLF line ending dropped
+  EXPECT_EQ(*catalog.Find("作废"), "void");  // last line without a line feed
+  EXPECT_NE(catalog.Find("  # not a comment: the hash is not the first character"), nullptr);
+  EXPECT_EQ(catalog.Find("删除"), nullptr);
+}
+
+TEST(MessageCatalog, DecodesEscapesAndKeepsTheRestOfTheTextVerbatim) {
+  const MessageCatalog catalog = MessageCatalog::Parse(
+      "a\\tb\\\\c\tline1\\nline2\\r\\tend\\\\\n"
+      "k\t  a\tb    \n",
+      "t.messages");
+  ASSERT_NE(catalog.Find("a\tb\\c"), nullptr);
+  EXPECT_EQ(*catalog.Find("a\tb\\c"), "line1\nline2\r\tend\\");
+  ASSERT_NE(catalog.Find("k"), nullptr);
+  EXPECT_EQ(*catalog.Find("k"), "  a\tb    ");
+}
+
+TEST(MessageCatalog, RejectsMalformedLinesNamingFileAndLine) {
+  struct Case {
+    const char* text;
+    const char* where;  // expected "file:line"
+    const char* what;   // expected part of the description
+  };
+  const Case cases[] = {
+      {"a\tb\nno tab here\n", "bad.messages:2:", "no tab"},
+      {"# c\n\na\\\tb\n", "bad.messages:3:", "dangling backslash at the end of the key"},
+      {"a\tb\\\n", "bad.messages:1:", "dangling backslash at the end of the text"},
+      {"a\tb\\x\n", "bad.messages:1:", "unknown escape \\x"},
+      {"\tb\n", "bad.messages:1:", "empty key"},
+      {"a\tb\r\nc\td\r\na\te\r\n", "bad.messages:3:", "key given twice"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    try {
+      (void)MessageCatalog::Parse(c.text, "bad.messages");
+      ADD_FAILURE() << "no error raised";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.number(), kErrBadCatalog);
+      EXPECT_NE(error.description().find(c.where), std::string::npos) << error.description();
+      EXPECT_NE(error.description().find(c.what), std::string::npos) << error.description();
+    }
+  }
+}
+
+// The numbers of the "%n" placeholders of a text, each as often as it occurs.
+std::multiset<int> Placeholders(const std::string& text) {
+  std::multiset<int> numbers;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '%' || text[i + 1] < '0' || text[i + 1] > '9') continue;
+    int number = 0;
+    size_t j = i + 1;
+    while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+      number = number * 10 + (text[j++] - '0');
+    numbers.insert(number);
+  }
+  return numbers;
+}
+
+MessageCatalog ParseEmbedded(std::string_view language) {
+  for (const EmbeddedCatalog& embedded : EmbeddedCatalogs()) {
+    if (embedded.language == language) {
+      return MessageCatalog::Parse(embedded.text, embedded.source_name);
+    }
+  }
+  ADD_FAILURE() << "no embedded catalogue " << language;
+  return MessageCatalog();
+}
+
+TEST(EmbeddedCatalogs, BothLanguagesParseAndHaveTheSameKeys) {
+  const MessageCatalog zh = ParseEmbedded("zh");
+  const MessageCatalog en = ParseEmbedded("en");
+  EXPECT_GT(zh.size(), 0u);
+  for (const auto& [key, text] : zh.entries()) {
+    EXPECT_NE(en.Find(key), nullptr) << "missing in en.messages: " << key;
+  }
+  for (const auto& [key, text] : en.entries()) {
+    EXPECT_NE(zh.Find(key), nullptr) << "missing in zh.messages: " << key;
+  }
+}
+
+TEST(EmbeddedCatalogs, ChineseTextsAreTheirKeysUpToTrailingBlanks) {
+  // Lookups trim the key first, so a key with outer blanks could never be found.
+  const MessageCatalog zh = ParseEmbedded("zh");
+  for (const auto& [key, text] : zh.entries()) {
+    EXPECT_EQ(text.substr(0, text.find_last_not_of(' ') + 1), key);
+    EXPECT_TRUE(key.front() != ' ' && key.back() != ' ') << "'" << key << "'";
+  }
+}
+
+TEST(EmbeddedCatalogs, TranslationsKeepTheirPlaceholders) {
+  const MessageCatalog en = ParseEmbedded("en");
+  for (const auto& [key, text] : en.entries()) {
+    EXPECT_EQ(Placeholders(text), Placeholders(key)) << key << " -> " << text;
+  }
+}
+
+}  // namespace
+}  // namespace cb::services

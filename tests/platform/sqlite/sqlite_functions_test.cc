@@ -1,0 +1,145 @@
+// Tests of the collation and SQL functions a connection registers, directly and inside native SQL.
+#include "platform/sqlite/sqlite_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+#include "platform/sqlite/sqlite_backend.h"
+#include "temp_database.h"
+
+namespace cb::sqlite {
+namespace {
+
+TEST(CompareCaseInsensitiveTrimmed, FoldsAsciiCaseAndIgnoresTrailingBlanks) {
+  struct Case {
+    std::string_view a, b;
+    int sign;
+  };
+  const Case cases[] = {
+      {"B1", "b1", 0},
+      {"B1", "B1  ", 0},
+      {"b1 ", "B1", 0},
+      {"", "   ", 0},
+      {"a", "B", -1},
+      {"B", "a", 1},
+      {"ab", "abc", -1},
+      {"ab ", "abc", -1},
+      {" a", "a", -1},
+      {"Z", "\xC3\xA9", -1},
+      {"\xC3\x89", "\xC3\xA9", -1},
+  };
+  for (const Case& c : cases) {
+    int result = CompareCaseInsensitiveTrimmed(c.a, c.b);
+    int sign = (result > 0) - (result < 0);
+    EXPECT_EQ(sign, c.sign) << "'" << c.a << "' vs '" << c.b << "'";
+  }
+}
+
+TEST(RoundToScale, RoundsHalfAwayFromZeroAndClearsResidue) {
+  struct Case {
+    double value;
+    int scale;
+    double expected;
+  };
+  const Case cases[] = {
+      {5.1 - 3 * 1.7, 10, 0.0},
+      {0.1 + 0.2 - 0.3, 10, 0.0},
+      {1.25, 1, 1.3},
+      {-1.25, 1, -1.3},
+      {2.5, 0, 3.0},
+      {0.1 + 0.2, 10, 0.3},
+      {123.456789, 2, 123.46},
+      {1e300, 10, 1e300},
+      {2.345, 2, 2.35},
+      {2.675, 2, 2.68},
+      {-2.675, 2, -2.68},
+      {1.2344, 3, 1.234},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(RoundToScale(c.value, c.scale), c.expected) << c.value << " at " << c.scale;
+  }
+  EXPECT_FALSE(std::signbit(RoundToScale(-1e-17, 10))) << "a rounded residue must not be -0";
+}
+
+class SessionFunctions : public ::testing::Test {
+ protected:
+  Variant One(std::string_view sql) {
+    tsql::StatementResult result = backend_.Run(sql, {});
+    EXPECT_EQ(result.rows.size(), 1u) << sql;
+    return result.rows.empty() ? Variant() : result.rows.front().front();
+  }
+  db::DbError Failure(std::string_view sql) {
+    try {
+      (void)backend_.Run(sql, {});
+    } catch (const db::DatabaseException& exception) {
+      return exception.error();
+    }
+    ADD_FAILURE() << "no error from " << sql;
+    return {};
+  }
+
+  testing::TempDirectory dir_;
+  SqliteBackend backend_{dir_.File("f.db"), SqliteOptions{}};
+};
+
+
+TEST_F(SessionFunctions, DecRoundsRealsAndPassesOtherValues) {
+  EXPECT_EQ(One("SELECT dec(5.1 - 1.7 - 1.7 - 1.7) < 0").ToInt64(), 0);
+  EXPECT_EQ(One("SELECT (5.1 - 1.7 - 1.7 - 1.7) < 0").ToInt64(), 1) << "the residue dec removes";
+  EXPECT_DOUBLE_EQ(One("SELECT dec(2.345, 2)").ToDouble(), 2.35);
+  EXPECT_EQ(One("SELECT typeof(dec(7))").ToString(), "integer");
+  EXPECT_TRUE(One("SELECT dec(NULL)").IsNull());
+}
+
+TEST_F(SessionFunctions, DivideKeepsIntegerTruncationAndRealDivision) {
+  struct Case {
+    std::string_view sql;
+    Variant expected;
+  };
+  const Case cases[] = {
+      {"SELECT tsql_div(7, 2)", Variant(int64_t{3})},
+      {"SELECT tsql_div(-7, 2)", Variant(int64_t{-3})},
+      {"SELECT tsql_div(10, 100)", Variant(int64_t{0})},
+      {"SELECT tsql_div(10.0, 100)", Variant(0.1)},
+      {"SELECT tsql_div(3, 1.5)", Variant(2.0)},
+      {"SELECT tsql_div('9', 3)", Variant(int64_t{3})},
+  };
+  for (const Case& c : cases) {
+    Variant value = One(c.sql);
+    EXPECT_EQ(value.type(), c.expected.type()) << c.sql;
+    EXPECT_TRUE(value == c.expected) << c.sql << " gave " << value.ToString();
+  }
+  EXPECT_TRUE(One("SELECT tsql_div(NULL, 0)").IsNull());
+  EXPECT_TRUE(One("SELECT tsql_div(1, NULL)").IsNull());
+}
+
+TEST_F(SessionFunctions, DivideByZeroIsAnError) {
+  for (std::string_view sql : {"SELECT tsql_div(1, 0)", "SELECT tsql_div(1.5, 0.0)"}) {
+    db::DbError error = Failure(sql);
+    EXPECT_EQ(error.kind, db::DbErrorKind::kDivideByZero) << sql;
+    EXPECT_EQ(error.native_error, 8134);
+    EXPECT_EQ(error.description, "Divide by zero error encountered.");
+    EXPECT_EQ(error.statement, sql);
+  }
+  // The fault does not stick to the next error.
+  db::DbError other = Failure("SELECT * FROM missing_table");
+  EXPECT_EQ(other.kind, db::DbErrorKind::kNoSuchObject);
+}
+
+TEST_F(SessionFunctions, GetDateGivesLocalTimeWithMilliseconds) {
+  std::string now = One("SELECT getdate()").ToString();
+  EXPECT_TRUE(std::regex_match(now, std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3})")))
+      << now;
+}
+
+TEST_F(SessionFunctions, DoubleQuotedUnknownNameIsAnErrorNotAString) {
+  (void)backend_.Run("CREATE TABLE a (x INT)", {});
+  db::DbError error = Failure("SELECT \"nosuchcol\" FROM a");
+  EXPECT_EQ(error.kind, db::DbErrorKind::kNoSuchObject);
+  EXPECT_EQ(error.native_error, 207);
+}
+
+}  // namespace
+}  // namespace cb::sqlite

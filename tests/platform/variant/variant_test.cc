@@ -1,0 +1,111 @@
+// Variant comparison and conversion rules.
+#include "platform/variant/variant.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/variant/date.h"
+#include "platform/variant/dictionary.h"
+#include "platform/variant/error.h"
+
+namespace cb {
+namespace {
+
+int32_t ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(VariantEquality, NumbersCompareByValueWhateverTheirType) {
+  EXPECT_EQ(Variant(int32_t{1}), Variant(1.0));
+  EXPECT_EQ(Variant(int16_t{2}), Variant(int64_t{2}));
+  EXPECT_EQ(Variant(true), Variant(int32_t{-1}));  // True is -1
+  EXPECT_FALSE(Variant(int32_t{1}) == Variant(1.5));
+  EXPECT_EQ(Variant::Date(45000), Variant(45000.0));
+}
+
+TEST(VariantEquality, NullEqualsNothingNotEvenNull) {
+  EXPECT_FALSE(Variant::Null() == Variant::Null());
+  EXPECT_FALSE(Variant::Null() == Variant());
+  EXPECT_FALSE(Variant::Null() == Variant(int32_t{0}));
+}
+
+TEST(VariantEquality, EmptyEqualsZeroAndEmptyText) {
+  EXPECT_EQ(Variant(), Variant(int32_t{0}));
+  EXPECT_EQ(Variant(), Variant(""));
+  EXPECT_FALSE(Variant() == Variant("0"));
+  EXPECT_FALSE(Variant() == Variant(int32_t{1}));
+}
+
+TEST(VariantEquality, TextComparesExactlyAndNeverEqualsANumber) {
+  EXPECT_EQ(Variant("abc"), Variant(std::string("abc")));
+  EXPECT_FALSE(Variant("abc") == Variant("ABC"));
+  EXPECT_FALSE(Variant("1") == Variant(int32_t{1}));
+}
+
+TEST(VariantEquality, ObjectsCompareByIdentity) {
+  auto a = Dictionary::Create();
+  auto b = Dictionary::Create();
+  EXPECT_EQ(Variant(a), Variant(a));
+  EXPECT_FALSE(Variant(a) == Variant(b));
+}
+
+TEST(VariantConversion, IntegersRoundHalfToEven) {
+  EXPECT_EQ(Variant(2.5).ToInt32(), 2);
+  EXPECT_EQ(Variant(3.5).ToInt32(), 4);
+  EXPECT_EQ(Variant(-2.5).ToInt32(), -2);
+  EXPECT_EQ(Variant(2.4999).ToInt32(), 2);
+  EXPECT_EQ(Variant(" 42 ").ToInt32(), 42);
+}
+
+TEST(VariantConversion, FailuresRaiseThePlatformErrors) {
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant::Null().ToInt32(); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant("12a").ToDouble(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant("0x10").ToDouble(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant(int64_t{70000}).ToInt16(); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant(3e10).ToInt32(); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant(Dictionary::Create()).ToString(); }),
+            kErrTypeMismatch);
+}
+
+TEST(VariantConversion, EmptyReadsAsZeroOrEmptyText) {
+  EXPECT_EQ(Variant().ToInt32(), 0);
+  EXPECT_EQ(Variant().ToString(), "");
+  EXPECT_FALSE(Variant().ToBool());
+}
+
+TEST(VariantConversion, TextOfValues) {
+  EXPECT_EQ(Variant(true).ToString(), "True");
+  EXPECT_EQ(Variant(1.5).ToString(), "1.5");
+  EXPECT_EQ(Variant(-2.0).ToString(), "-2");
+  EXPECT_EQ(Variant(0.1).ToString(), "0.1");
+  EXPECT_EQ(Variant(int64_t{-7}).ToString(), "-7");
+  EXPECT_EQ(Variant::Date(DayNumberFromCivil(2024, 3, 7)).ToString(), "2024-03-07");
+}
+
+TEST(VariantConversion, DatesFromTextAndNumbers) {
+  EXPECT_EQ(Variant("2024-03-07").ToDate(), DayNumberFromCivil(2024, 3, 7));
+  EXPECT_EQ(Variant(int32_t{2}).ToDate(), 2.0);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant("2024-02-30").ToDate(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { (void)Variant("07/03/2024").ToDate(); }), kErrTypeMismatch);
+}
+
+TEST(VariantConversion, ObjectsComeBackAsTheirType) {
+  auto dictionary = Dictionary::Create();
+  const Variant held(dictionary);
+  EXPECT_EQ(held.As<Dictionary>(), dictionary);
+  EXPECT_EQ(Variant(int32_t{1}).As<Dictionary>(), nullptr);
+}
+
+TEST(FormatNumber, NoExponentForEverydayMagnitudes) {
+  EXPECT_EQ(FormatNumber(123456789012.0), "123456789012");
+  EXPECT_EQ(FormatNumber(0.25), "0.25");
+  EXPECT_EQ(FormatNumber(-3.75), "-3.75");
+  EXPECT_EQ(FormatNumber(-1.5e-20), "-1.5E-20");
+}
+
+}  // namespace
+}  // namespace cb

@@ -1,0 +1,108 @@
+// The period guard's rules, with the bill's head held in a detached recordset.
+#include "rules/period_guard.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/variant/date.h"
+
+namespace cb::rules {
+namespace {
+
+const double kStart = DayNumberFromCivil(2024, 3, 1);
+const double kEnd = DayNumberFromCivil(2024, 3, 31);
+
+db::Recordset Head(Variant date, int32_t tran_type) {
+  return db::Recordset({{"FDate", "DATETIME"}, {"FTranType", "INT"}}, {{date, tran_type}});
+}
+
+Variant Day(int y, int m, int d) {
+  return Variant::Date(DayNumberFromCivil(y, m, d));
+}
+
+struct Profile {
+  bool initialised = true;
+  bool closed = false;
+  bool ok_after_close = false;
+};
+
+Dictionary MakeProfile(const Profile& p) {
+  Dictionary d;
+  d.Write("IC|ICClosed", p.initialised ? "1" : "0");
+  d.Write("IC|BillStatus", p.closed ? "1" : "0");
+  d.Write("IC|IsOkToModAfterClose", p.ok_after_close ? "1" : "0");
+  return d;
+}
+
+struct Case {
+  const char* name;
+  Profile profile;
+  Variant date;
+  int32_t tran_type;
+  const char* refusal;  // nullptr: passes
+};
+
+class PeriodGuard : public ::testing::TestWithParam<Case> {};
+
+TEST_P(PeriodGuard, AppliesTheRuleOfThePeriod) {
+  const Case& c = GetParam();
+  std::string message = "left over";
+  const int32_t code = CheckPeriod(Head(c.date, c.tran_type), MakeProfile(c.profile), kStart, kEnd,
+                                   "审核", message, "zh");
+  if (c.refusal == nullptr) {
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(message, "");
+  } else {
+    EXPECT_EQ(code, kPeriodRefused);
+    EXPECT_EQ(message, c.refusal);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, PeriodGuard,
+    ::testing::Values(
+        Case{"EarlierPeriodRefusedOnceInitialised",
+             {},
+             Day(2024, 2, 29),
+             1,
+             "不能审核以前会计期间的单据!"},
+        Case{"EarlierPeriodOfTypeOutsideListPasses", {}, Day(2024, 2, 29), 80, nullptr},
+        Case{
+            "MissingDateIsAnEarlierPeriod", {}, Variant::Null(), 21, "不能审核以前会计期间的单据!"},
+        Case{"StartDayIsNotEarlier", {}, Day(2024, 3, 1), 1, nullptr},
+        Case{"TimeOfDayIsDropped", {}, Variant("2024-03-01 23:59:00"), 1, nullptr},
+        Case{"InitialisationAcceptsEarlierPurchaseReceipt", {false}, Day(2024, 1, 5), 1, nullptr},
+        Case{"InitialisationRefusesEarlierSalesOrder",
+             {false},
+             Day(2024, 1, 5),
+             81,
+             "系统还未完成初始化，不能实现审核功能!"},
+        Case{"InitialisationRefusesLaterBills",
+             {false},
+             Day(2024, 3, 1),
+             1,
+             "系统还未完成初始化，不能审核以后期间的单据!"},
+        Case{"ClosedPeriodRefusesInvoice",
+             {true, true},
+             Day(2024, 3, 10),
+             80,
+             "当前期间已经关账，不能审核当前单据"},
+        Case{"ClosedPeriodAllowsChangesWhenProfileSaysSo",
+             {true, true, true},
+             Day(2024, 3, 10),
+             80,
+             nullptr},
+        Case{"PeriodEndDayIsOutsideTheClosedRule", {true, true}, Day(2024, 3, 31), 80, nullptr},
+        Case{"ClosedPeriodIgnoresPlanPriceBill", {true, true}, Day(2024, 3, 10), 65, nullptr}),
+    [](const auto& test_info) { return std::string(test_info.param.name); });
+
+TEST(PeriodGuardProfile, MissingSwitchesReadAsFalse) {
+  std::string message;
+  // Without IC|ICClosed the system counts as not initialised: a later bill is refused.
+  EXPECT_EQ(
+      CheckPeriod(Head(Day(2024, 3, 5), 1), Dictionary(), kStart, kEnd, "审核", message, "zh"),
+      kPeriodRefused);
+  EXPECT_EQ(message, "系统还未完成初始化，不能审核以后期间的单据!");
+}
+
+}  // namespace
+}  // namespace cb::rules

@@ -1,0 +1,82 @@
+// The check-flag writer against a real database with the suite's schema.
+#include "rules/update_check_flag.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/variant/date.h"
+#include "schema/installed_schema.h"
+
+namespace cb::rules {
+namespace {
+
+class UpdateCheckFlagTest : public schema::testing::InstalledSchema {
+ protected:
+  db::RecordsetPtr HeadOf(const std::string& table, int32_t inter_id) {
+    return connection().Execute("SELECT * FROM " + table +
+                                " WHERE FInterID=" + std::to_string(inter_id));
+  }
+
+  int32_t Write(const db::Recordset& head, int32_t checker, Variant date, int32_t operation) {
+    return UpdateCheckFlag(connection(), head, checker, date, operation, message_, "zh");
+  }
+
+  std::string message_ = "not cleared";
+};
+
+TEST_F(UpdateCheckFlagTest, CheckWritesCheckerDayAndStatusAndUncheckClearsThem) {
+  connection().Execute("INSERT INTO ICStockBill(FInterID,FTranType,FBillNo) VALUES(1,1,'IN-1')");
+  db::RecordsetPtr head = HeadOf("ICStockBill", 1);
+  const Variant afternoon = Variant::Date(DayNumberFromCivil(2024, 3, 5) + 0.6);
+  ASSERT_EQ(Write(*head, 7, afternoon, 1), 0);
+  EXPECT_EQ(message_, "");
+  db::RecordsetPtr row = HeadOf("ICStockBill", 1);
+  EXPECT_EQ(row->Field("FCheckerID"), Variant(int32_t{7}));
+  EXPECT_EQ(row->Field("FStatus"), Variant(int32_t{1}));
+  EXPECT_EQ(FormatDateAuto(row->Field("FCheckDate").ToDate()), "2024-03-05");
+
+  ASSERT_EQ(Write(*head, 7, afternoon, 2), 0);
+  row = HeadOf("ICStockBill", 1);
+  EXPECT_TRUE(row->Field("FCheckerID").IsNull());
+  EXPECT_TRUE(row->Field("FCheckDate").IsNull());
+  EXPECT_EQ(row->Field("FStatus"), Variant(int32_t{0}));
+}
+
+TEST_F(UpdateCheckFlagTest, CheckerZeroIsWrittenAsNullAndANullDateFallsBackToTheServerDay) {
+  connection().Execute("INSERT INTO ICStockBill(FInterID,FTranType) VALUES(2,21)");
+  ASSERT_EQ(Write(*HeadOf("ICStockBill", 2), 0, Variant::Null(), 1), 0);
+  db::RecordsetPtr row = HeadOf("ICStockBill", 2);
+  EXPECT_TRUE(row->Field("FCheckerID").IsNull());
+  EXPECT_EQ(row->Field("FStatus"), Variant(int32_t{1}));
+  EXPECT_EQ(FormatDateAuto(row->Field("FCheckDate").ToDate()), FormatDate(Now()));
+}
+
+TEST_F(UpdateCheckFlagTest, PurchaseOrderAffirmResetsOnCheckOnly) {
+  connection().Execute(
+      "INSERT INTO POOrder(FInterID,FTranType,FOrderAffirm,FAlterID) VALUES(3,71,2,9)\r\n"
+      "INSERT INTO POOrder(FInterID,FTranType,FOrderAffirm) VALUES(4,71,1)");
+  ASSERT_EQ(Write(*HeadOf("POOrder", 3), 7, "2024-03-05", 1), 0);
+  ASSERT_EQ(Write(*HeadOf("POOrder", 4), 7, "2024-03-05", 1), 0);
+  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=3"), Variant(int32_t{0}));
+  EXPECT_EQ(Scalar("SELECT FAlterID FROM POOrder WHERE FInterID=3"), Variant(int32_t{0}));
+  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=4"), Variant(int32_t{1}));
+  connection().Execute("UPDATE POOrder SET FOrderAffirm=2 WHERE FInterID=3");
+  ASSERT_EQ(Write(*HeadOf("POOrder", 3), 7, "2024-03-05", 2), 0);
+  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=3"), Variant(int32_t{2}));
+}
+
+TEST_F(UpdateCheckFlagTest, TypeWithoutRegisteredHeadTableFailsWithTheWritersCode) {
+  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}},
+                           {{int32_t{5}, int32_t{79}}});
+  EXPECT_EQ(Write(head, 7, "2024-03-05", 1), kCheckFlagFailed);
+  EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;
+  EXPECT_GT(message_.size(), std::string("更新审核的标志时出错。").size()) << "carries the cause";
+}
+
+TEST_F(UpdateCheckFlagTest, BillThatMatchesNoRowStillSucceeds) {
+  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}},
+                           {{int32_t{99}, int32_t{1}}});
+  EXPECT_EQ(Write(head, 7, "2024-03-05", 1), 0);
+}
+
+}  // namespace
+}  // namespace cb::rules

@@ -1,0 +1,87 @@
+// The accounting calendar: one period per calendar month, replaceable year by year.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "installed_schema.h"
+#include "platform/variant/date.h"
+#include "platform/variant/error.h"
+
+namespace cb::schema::testing {
+namespace {
+
+struct Period {
+  int year;
+  int period;
+  int last_day;
+};
+
+class AccountingCalendar : public InstalledSchema {
+ protected:
+  // Expects period `period` of `year` to run from the 1st to `last_day` of month `period`.
+  void ExpectMonth(const Period& p) {
+    SCOPED_TRACE(std::to_string(p.year) + "/" + std::to_string(p.period));
+    db::RecordsetPtr row = connection().Execute(
+        "SELECT FStartDate,FEndDate FROM t_AccountingPeriod WHERE FYear=" + std::to_string(p.year) +
+        " AND FPeriod=" + std::to_string(p.period));
+    ASSERT_EQ(row->RecordCount(), 1);
+    EXPECT_EQ(row->Field("FStartDate").ToDate(), DayNumberFromCivil(p.year, p.period, 1));
+    EXPECT_EQ(row->Field("FEndDate").ToDate(), DayNumberFromCivil(p.year, p.period, p.last_day));
+  }
+  int32_t PeriodsOf(int year) {
+    return Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FYear=" + std::to_string(year));
+  }
+};
+
+TEST_F(AccountingCalendar, PeriodsAreCalendarMonthsWithLeapYears) {
+  const std::vector<Period> months = {
+      {2024, 2, 29}, {2023, 2, 28},  {2000, 2, 29},  {2024, 1, 31},
+      {2024, 4, 30}, {2024, 12, 31}, {2099, 12, 31}, {2010, 9, 30},
+  };
+  for (const Period& month : months) ExpectMonth(month);
+}
+
+TEST_F(AccountingCalendar, FreshSchemaCoversExactlyTheCenturyFrom2000) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod"), 1200);
+  EXPECT_EQ(Count("SELECT MIN(FYear) FROM t_AccountingPeriod"), 2000);
+  EXPECT_EQ(Count("SELECT MAX(FYear) FROM t_AccountingPeriod"), 2099);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FPeriod<1 OR FPeriod>12"), 0);
+}
+
+TEST_F(AccountingCalendar, ReinstallingYearsReplacesOnlyThoseYears) {
+  connection().Execute(
+      "UPDATE t_AccountingPeriod SET FEndDate='2024-01-25' WHERE FYear=2024 AND FPeriod=1\r\n"
+      "DELETE FROM t_AccountingPeriod WHERE FYear=2024 AND FPeriod=7\r\n"
+      "UPDATE t_AccountingPeriod SET FEndDate='2025-01-25' WHERE FYear=2025 AND FPeriod=1");
+
+  InstallAccountingCalendar(connection(), 2024, 2024);
+
+  ExpectMonth({2024, 1, 31});
+  ExpectMonth({2024, 7, 31});
+  EXPECT_EQ(PeriodsOf(2024), 12);
+  EXPECT_EQ(
+      Scalar("SELECT FEndDate FROM t_AccountingPeriod WHERE FYear=2025 AND FPeriod=1").ToDate(),
+      DayNumberFromCivil(2025, 1, 25));
+  EXPECT_FALSE(connection().InTransaction());
+}
+
+TEST_F(AccountingCalendar, ExtendingPastTheCenturyTreats2100AsCommonYear) {
+  InstallAccountingCalendar(connection(), 2100, 2101);
+  EXPECT_EQ(PeriodsOf(2100), 12);
+  EXPECT_EQ(PeriodsOf(2101), 12);
+  ExpectMonth({2100, 2, 28});
+}
+
+TEST_F(AccountingCalendar, RejectsInvertedOrOutOfRangeYearsAndChangesNothing) {
+  const std::vector<std::pair<int, int>> ranges = {
+      {2025, 2024}, {1899, 2000}, {9999, 10000}, {0, 0}};
+  for (const auto& [first, last] : ranges) {
+    SCOPED_TRACE(std::to_string(first) + ".." + std::to_string(last));
+    EXPECT_THROW(InstallAccountingCalendar(connection(), first, last), Error);
+  }
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod"), 1200);
+}
+
+}  // namespace
+}  // namespace cb::schema::testing

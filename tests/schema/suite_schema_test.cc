@@ -1,0 +1,247 @@
+// Installing the suite's schema: refusal to overwrite, the bill registry, and what bills and the
+// engine's partial inserts can rely on.
+#include "schema/suite_schema.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "installed_schema.h"
+#include "platform/variant/error.h"
+#include "schema/suite_scripts.h"
+#include "support/fault_injecting_connection.h"
+
+namespace cb::schema::testing {
+namespace {
+
+TEST(SuiteSchema, IsMissingFromAnEmptyDatabaseAndPresentAfterInstall) {
+  TempDatabase database;
+  auto connection = sqlite::OpenSqliteConnection(database.path());
+  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
+  InstallSuiteSchema(*connection);
+  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
+  EXPECT_FALSE(connection->InTransaction());
+}
+
+TEST(SuiteSchema, InstallJoinsTheCallersTransactionAndRollsBackWithIt) {
+  TempDatabase database;
+  auto connection = sqlite::OpenSqliteConnection(database.path());
+  connection->BeginTrans();
+  InstallSuiteSchema(*connection);
+  EXPECT_TRUE(connection->InTransaction());
+  connection->RollbackTrans();
+  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
+}
+
+// Statements of an install: the probe, one batch per script, the calendar's DELETE, one batch per
+// year.
+TEST(SuiteSchema, AnyFailingStatementLeavesNoSchemaBehind) {
+  const int64_t scripts = static_cast<int64_t>(SuiteScripts().size());
+  const int64_t years = kLastCalendarYear - kFirstCalendarYear + 1;
+  for (int64_t fail_at :
+       {int64_t{1}, int64_t{2}, scripts + 1, scripts + 2, scripts + 3, scripts + 2 + years}) {
+    SCOPED_TRACE("failing statement " + std::to_string(fail_at));
+    TempDatabase database;
+    auto inner = sqlite::OpenSqliteConnection(database.path());
+    cb::testing::FaultInjectingConnection faulty(inner, fail_at);
+    try {
+      InstallSuiteSchema(faulty);
+      ADD_FAILURE() << "install succeeded";
+    } catch (const Error& error) {
+      if (fail_at >= 2 && fail_at <= scripts + 1) {
+        std::string script(SuiteScripts()[static_cast<size_t>(fail_at - 2)].name);
+        EXPECT_NE(error.description().find(script), std::string::npos) << error.description();
+      }
+    }
+    EXPECT_EQ(faulty.statement_count(), fail_at);
+    EXPECT_FALSE(inner->InTransaction());
+    EXPECT_FALSE(IsSuiteSchemaInstalled(*inner));
+    EXPECT_THROW(inner->Execute("SELECT COUNT(*) FROM t_ICItem"), Error);
+  }
+}
+
+TEST_F(InstalledSchema, SecondInstallIsRefusedAndChangesNothing) {
+  connection().Execute(
+      "UPDATE t_SystemProfile SET FValue='7' WHERE FCategory='IC' AND FKey='CurrentPeriod'");
+  connection().Execute("DELETE FROM t_AccountingPeriod WHERE FYear=2001");
+  int32_t types = Count("SELECT COUNT(*) FROM ICTransactionType");
+
+  EXPECT_THROW(InstallSuiteSchema(connection()), Error);
+
+  EXPECT_FALSE(connection().InTransaction());
+  EXPECT_EQ(Scalar("SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND "
+                   "FKey='CurrentPeriod'")
+                .ToString(),
+            "7");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FYear=2001"), 0);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType"), types);
+}
+
+// Loading a bill reads the head by FInterID and FTranType and the lines by FInterID, and the guards
+// read the same head columns for every type; a registered table without them breaks every check.
+TEST_F(InstalledSchema, EveryRegisteredTableHoldsTheColumnsBillLoadingReads) {
+  db::RecordsetPtr types =
+      connection().Execute("SELECT FID,FHeadTable,FEntryTable FROM ICTransactionType");
+  int heads = 0;
+  for (; !types->Eof(); types->MoveNext()) {
+    std::string head = types->Field("FHeadTable").ToString();
+    std::string entry = types->Field("FEntryTable").ToString();
+    SCOPED_TRACE("type " + types->Field("FID").ToString());
+    if (!head.empty()) {
+      ++heads;
+      EXPECT_NO_THROW(connection().Execute(
+          "SELECT FInterID,FTranType,FBillNo,FDate,FCancelLation,FStatus,FCheckerID,FBillerID "
+          "FROM " +
+          head + " WHERE FInterID=0 AND FTranType=0"));
+    }
+    if (!entry.empty()) {
+      EXPECT_NO_THROW(connection().Execute("SELECT * FROM " + entry + " WHERE FInterID=0"));
+    }
+  }
+  EXPECT_GT(heads, 50);
+}
+
+struct Registration {
+  int type;
+  const char* head;
+  const char* entry;  // nullptr: any entry table will do
+};
+
+// Head tables as the check-flag writer names them, entry tables as the stock driver reads them.
+TEST_F(InstalledSchema, TransactionTypesAreRegisteredOnTheTablesTheEngineWrites) {
+  const std::vector<Registration> expected = {
+      {1, "ICStockBill", "ICStockBillEntry"},
+      {2, "ICStockBill", "ICStockBillEntry"},
+      {5, "ICStockBill", "ICStockBillEntry"},
+      {6, "ZPStockBill", "ZPStockBillEntry"},
+      {10, "ICStockBill", "ICStockBillEntry"},
+      {21, "ICStockBill", "ICStockBillEntry"},
+      {24, "ICStockBill", "ICStockBillEntry"},
+      {26, "ZPStockBill", "ZPStockBillEntry"},
+      {28, "ICStockBill", "ICStockBillEntry"},
+      {29, "ICStockBill", "ICStockBillEntry"},
+      {40, "ICStockBill", "ICStockBillEntry"},
+      {41, "ICStockBill", "ICStockBillEntry"},
+      {43, "ICStockBill", "ICStockBillEntry"},
+      {46, "ICQCBill", nullptr},
+      {65, "ICPlanAdjPrice", "ICPlanAdjPriEntry"},
+      {70, "PORequest", nullptr},
+      {71, "POOrder", "POOrderEntry"},
+      {72, "POInstock", "POInstockEntry"},
+      {73, "POInstock", "POInstockEntry"},
+      {74, "POStockBill", "POStockBillEntry"},
+      {75, "ICPurchase", "ICPurchaseEntry"},
+      {76, "ICPurchase", "ICPurchaseEntry"},
+      {77, "ICExpenses", nullptr},
+      {78, "ICExpenses", nullptr},
+      {80, "ICSale", "ICSaleEntry"},
+      {81, "SEOrder", "SEOrderEntry"},
+      {82, "SEOutStock", nullptr},
+      {83, "SEOutStock", nullptr},
+      {84, "PORFQ", nullptr},
+      {85, "ICMO", nullptr},
+      {86, "ICSale", "ICSaleEntry"},
+      {87, "ICApportionFee", nullptr},
+      {88, "PPBOM", nullptr},
+      {92, "ICSTJGBill", "ICSTJGBillEntry"},
+      {100, "ICStockBill", nullptr},
+      {137, "ICSTJGBill", "ICSTJGBillEntry"},
+      {702, "POInstock", "POInstockEntry"},
+      {713, "ICQCBill", nullptr},
+  };
+  for (const Registration& row : expected) {
+    SCOPED_TRACE("type " + std::to_string(row.type));
+    db::RecordsetPtr found =
+        connection().Execute("SELECT FHeadTable,FEntryTable FROM ICTransactionType WHERE FID=" +
+                             std::to_string(row.type));
+    ASSERT_FALSE(found->Eof());
+    EXPECT_EQ(found->Field("FHeadTable").ToString(), row.head);
+    if (row.entry != nullptr) {
+      EXPECT_EQ(found->Field("FEntryTable").ToString(), row.entry);
+    }
+  }
+}
+
+// Types the check-flag writer reaches through the registry must stay unregistered when the suite
+// has no bills of theirs, so that the writer fails instead of updating some other table.
+TEST_F(InstalledSchema, TypesWithoutBillsAreNotRegistered) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType WHERE FID IN (0,3,79)"), 0);
+}
+
+// Every inspection request type carries lines with the quantity already taken into inspection
+// bills.
+TEST_F(InstalledSchema, InspectionRequestLinesRecordTheirRelatedQuantity) {
+  db::RecordsetPtr types = connection().Execute(
+      "SELECT FID,FEntryTable FROM ICTransactionType WHERE FID IN (701,702,703,704,705,706,717)");
+  EXPECT_EQ(types->RecordCount(), 7);
+  for (; !types->Eof(); types->MoveNext()) {
+    SCOPED_TRACE("type " + types->Field("FID").ToString());
+    EXPECT_NO_THROW(connection().Execute("SELECT FAuxRelateQty FROM " +
+                                         types->Field("FEntryTable").ToString() +
+                                         " WHERE FInterID=0"));
+  }
+}
+
+TEST_F(InstalledSchema, BillNamingOnlyItsKeysGetsTheDefaultsTheEngineReads) {
+  connection().Execute(
+      "INSERT INTO ICStockBill (FInterID,FTranType,FBillNo) VALUES (1001,1,'WIN000001')\r\n"
+      "INSERT INTO ICStockBillEntry (FInterID,FEntryID,FItemID,FDCStockID) VALUES (1001,1,5,2)");
+  db::RecordsetPtr head = connection().Execute("SELECT * FROM ICStockBill WHERE FInterID=1001");
+  ASSERT_FALSE(head->Eof());
+  EXPECT_EQ(head->Field("FStatus").ToInt32(), 0);
+  EXPECT_EQ(head->Field("FCancelLation").ToInt32(), 0);
+  EXPECT_EQ(head->Field("FUpStockWhenSave").ToInt32(), 0);
+  EXPECT_EQ(head->Field("FChildren").ToInt32(), 0);
+  EXPECT_EQ(head->Field("FROB").ToInt32(), 1);
+  EXPECT_TRUE(head->Field("FCheckerID").IsNull());
+  EXPECT_TRUE(head->Field("FCheckDate").IsNull());
+
+  db::RecordsetPtr entry =
+      connection().Execute("SELECT * FROM ICStockBillEntry WHERE FInterID=1001");
+  ASSERT_FALSE(entry->Eof());
+  EXPECT_EQ(entry->Field("FAuxPropID").ToInt32(), 0);
+  EXPECT_EQ(entry->Field("FQty").ToDouble(), 0.0);
+  EXPECT_EQ(entry->Field("FSecQty").ToDouble(), 0.0);
+  EXPECT_EQ(entry->Field("FOrderInterID").ToInt32(), 0);
+  EXPECT_EQ(entry->Field("FBatchNo").ToString(), "");
+  EXPECT_TRUE(entry->Field("FKFDate").IsNull());
+}
+
+// The engine inserts into these tables naming only some columns; the others must fill themselves.
+TEST_F(InstalledSchema, PartialInsertsTheEngineSendsSucceed) {
+  connection().Execute(
+      "INSERT INTO ICInventory(FBrNo,FItemID,FBatchNo,FAuxPropID,FStockID,FStockPlaceID,FKFPeriod,"
+      "FKFDate,FQty,FSecQty) VALUES ('',5,'',0,2,0,0,'',10,0)\r\n"
+      "INSERT INTO ICPlanHistory(FBrNo,FItemID,FInterID,FPlanPrice,FDate,FNewPlanPrice) "
+      "VALUES('0',5,1003,10,'2024-03-05',12)\r\n"
+      "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
+      "(5,'B1',9,0)\r\n"
+      "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
+      "(5,'B2',9,0)");
+  db::RecordsetPtr traces =
+      connection().Execute("SELECT FTraceID,FForbid FROM ICOrderBatchTrace ORDER BY FTraceID");
+  ASSERT_EQ(traces->RecordCount(), 2);
+  EXPECT_EQ(traces->Field("FTraceID").ToInt32(), 1);
+  EXPECT_EQ(traces->Field("FForbid").ToInt32(), 0);
+  traces->MoveNext();
+  EXPECT_EQ(traces->Field("FTraceID").ToInt32(), 2);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICInventory WHERE FItemID=5 AND FStockID=2"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICPlanHistory WHERE FInterID=1003"), 1);
+}
+
+// Batch numbers compare as the suite's database compares text: blind to case and trailing blanks,
+// so one inventory key cannot be stored twice under two spellings.
+TEST_F(InstalledSchema, InventoryKeyIsUniqueUnderCaseInsensitiveBatchNumbers) {
+  const std::string columns =
+      "INSERT INTO "
+      "POInventory(FItemID,FBatchNo,FAuxPropID,FStockID,FStockPlaceID,FKFPeriod,FKFDate,"
+      "FQty,FSecQty) VALUES ";
+  connection().Execute(columns + "(5,'Lot-A',0,2,0,0,'2024-01-02',1,0)");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM POInventory WHERE FBatchNo='LOT-a '"), 1);
+  EXPECT_THROW(connection().Execute(columns + "(5,'lot-a ',0,2,0,0,'2024-01-02',1,0)"), Error);
+  EXPECT_NO_THROW(connection().Execute(columns + "(5,'lot-a',0,2,0,0,'',1,0)"));
+}
+
+}  // namespace
+}  // namespace cb::schema::testing

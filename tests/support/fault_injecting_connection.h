@@ -1,0 +1,41 @@
+// FaultInjectingConnection: wraps any Connection and fails its Nth statement, so that every failure
+// path of a multi-statement operation can be exercised and shown to leave nothing behind.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/db/connection.h"
+
+namespace cb::testing {
+
+class FaultInjectingConnection : public db::Connection {
+ public:
+  // fail_at counts statements (Execute and CallProcedure) from 1; 0 never fails.
+  FaultInjectingConnection(db::ConnectionPtr inner, int64_t fail_at)
+      : inner_(std::move(inner)), fail_at_(fail_at) {}
+
+  // The Nth statement does not reach the inner connection: its Errors holds one real error
+  // (kDbGenericFailure, "Injected fault at statement N") and cb::Error with that error is raised.
+  db::RecordsetPtr Execute(std::string_view sql) override;
+  void CallProcedure(std::string_view name, db::Parameters& parameters) override;
+  db::Errors& errors() override { return inner_->errors(); }
+  void BeginTrans() override { inner_->BeginTrans(); }
+  void CommitTrans() override { inner_->CommitTrans(); }
+  void RollbackTrans() override { inner_->RollbackTrans(); }
+  bool InTransaction() const override { return inner_->InTransaction(); }
+
+  // Statements seen so far, the failed one included.
+  int64_t statement_count() const { return count_; }
+  const db::ConnectionPtr& inner() const { return inner_; }
+
+ private:
+  void CountAndMaybeFail(std::string_view statement);
+
+  db::ConnectionPtr inner_;
+  int64_t fail_at_;
+  int64_t count_ = 0;
+};
+
+}  // namespace cb::testing
