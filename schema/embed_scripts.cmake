@@ -1,5 +1,9 @@
 # Writes a C++ source that holds the schema's .sql files as string literals, in the order given.
 # Run as: cmake -DSCRIPT_DIR=<dir> -DSCRIPT_NAMES=a.sql,b.sql -DOUTPUT=<file.cc> -P embed_scripts.cmake
+# FUNCTION names the function that returns them (SuiteScripts unless given).
+if(NOT FUNCTION)
+  set(FUNCTION "SuiteScripts")
+endif()
 string(REPLACE "," ";" names "${SCRIPT_NAMES}")
 set(delimiter "cbsql")
 set(body "")
@@ -22,7 +26,7 @@ ${body}};
 
 }  // namespace
 
-std::span<const SuiteScript> SuiteScripts() { return kScripts; }
+std::span<const SuiteScript> ${FUNCTION}() { return kScripts; }
 
 }  // namespace cb::schema
 ")

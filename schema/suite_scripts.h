@@ -14,4 +14,7 @@ struct SuiteScript {
 // Every script of the schema, in the order they must run: tables first, then the seed rows.
 std::span<const SuiteScript> SuiteScripts();
 
+// The demo data's scripts (demo.sql), run after SuiteScripts on a fresh schema.
+std::span<const SuiteScript> DemoScripts();
+
 }  // namespace cb::schema

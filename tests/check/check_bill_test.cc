@@ -1,4 +1,4 @@
-// Tests of CheckBill from the request through the hooks of stage 200001, against a real database.
+// Tests of CheckBill's request handling and its hook steps, against a real database.
 #include "check/check_bill.h"
 
 #include <gtest/gtest.h>
@@ -103,16 +103,19 @@ TEST_F(CheckBillTest, StageHookRefusalAfterTheBillHooksEndsTheCall) {
   EXPECT_EQ(log().votes.back(), "abort");
 }
 
-TEST_F(CheckBillTest, PastTheStageHooksTheCallEndsInTheErrorExitNeverInSuccess) {
-  RegisterHook(2, 200001, "Site.Stage");
+TEST_F(CheckBillTest, AgreeingHooksLetTheCheckRunToItsSuccessExit) {
+  RegisterHook(9, 1, "Site.Agree");
+  for (int stage : {200001, 200002, 200003}) RegisterHook(2, stage, "Site.Stage");
+  components_.Bill("Site.Agree", journal_);
   components_.Stage("Site.Stage", journal_);
   DictionaryPtr params = Request(testing::kReceiptID, 1);
   EXPECT_EQ(Run(params), 0);
-  EXPECT_EQ(*journal_, (Journal{"Site.Stage@200001"}));
-  EXPECT_EQ(params->Read("ReturnCode"), Variant(-1));
-  EXPECT_EQ(params->Read("ReturnString"), Variant("审核单据时出现错误！请检查单据后再试。"));
-  EXPECT_FALSE(params->Exists("ReturnString2"));
-  EXPECT_EQ(log().votes.back(), "abort");
+  EXPECT_EQ(*journal_,
+            (Journal{"Site.Agree", "Site.Stage@200001", "Site.Stage@200002", "Site.Stage@200003"}));
+  EXPECT_EQ(params->Read("ReturnCode"), Variant(0));
+  EXPECT_EQ(params->Read("ReturnString"), Variant("审核[编号：CIN000123]单据成功!"));
+  EXPECT_EQ(params->Read("ReturnString2"), Variant(""));
+  EXPECT_EQ(log().votes.back(), "commit");
 }
 
 TEST_F(CheckBillTest, MissingBillEndsInTheErrorExitBeforeAnyHook) {

@@ -32,5 +32,14 @@ const Verb* FindVerb(std::string_view name);
 
 // Verb entry points, one per file.
 int RunSqlVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunInitVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunCheckBillVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunCheckVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunUncheckVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunSaveVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunDeleteVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunVoidVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunRestoreVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace cb::tool

@@ -9,6 +9,7 @@
 #include "platform/services/connection_providers.h"
 #include "platform/services/object_factory.h"
 #include "platform/services/resource_loader.h"
+#include "platform/services/sales_credit.h"
 #include "platform/services/sqlite_provider.h"
 
 namespace cb::services {
@@ -20,6 +21,10 @@ void RegisterDefaultComponents() {
                               [] { return std::make_shared<AdoErrorClassifier>(); });
     RegisterComponentIfAbsent(std::string(kResourceLoaderProgID),
                               [] { return std::make_shared<CatalogResourceLoader>(); });
+    RegisterComponentIfAbsent(std::string(kSaleCreditSetDataProgID),
+                              [] { return std::make_shared<SaleCreditSetData>(); });
+    RegisterComponentIfAbsent(std::string(kSaleCreditGetDataProgID),
+                              [] { return std::make_shared<SaleCreditGetData>(); });
     RegisterConnectionProviderIfAbsent(std::string(kSqliteProviderName), OpenSqliteDataSource);
   });
 }

@@ -4,7 +4,8 @@
 namespace cb::services {
 
 // Registers, once per process, the default components (the ADO-error classifier, the resource
-// loader) without replacing what a host registered before, and the built-in connection providers
+// loader, the sales-credit components) without replacing what a host registered before, and the
+// built-in connection providers
 // ("SQLite"). Called by the object factory and the provider table on first use; a host may call it
 // earlier and then replace what it likes. Safe to call from any thread, any number of times.
 void RegisterDefaultComponents();

@@ -1,0 +1,62 @@
+-- Demo data for a fresh suite database: a small trading company in December 2026.
+--
+-- Two items kept in a main warehouse with opening balances, a purchase receipt waiting to be checked,
+-- a receipt dated in the closed-off November, a delivery that asks for more widgets than are in
+-- stock, a sales order and a production task. The books are in period 12 of 2026; negative stock is
+-- allowed only after the user confirms a tip. Every bill was made by user 1, so user 16 may check it.
+
+INSERT INTO t_MeasureUnit (FMeasureUnitID, FItemID, FNumber, FName) VALUES (1, 1, 'PCS', 'piece')
+
+INSERT INTO t_Currency (FCurrencyID, FNumber, FName) VALUES (1, 'EUR', 'Euro')
+
+INSERT INTO t_ICItem (FItemID, FNumber, FName, FModel, FUnitID, FPlanPrice, FQtyDecimal, FPriceDecimal, FErpClsID)
+  VALUES (1, '1.01', 'Hex bolt M8', 'M8x40', 1, 0.12, 0, 2, 1)
+INSERT INTO t_ICItem (FItemID, FNumber, FName, FModel, FUnitID, FPlanPrice, FQtyDecimal, FPriceDecimal, FErpClsID)
+  VALUES (2, '2.01', 'Widget', 'W-200', 1, 4.5, 0, 2, 2)
+
+INSERT INTO t_Cust (FCustID, FItemID, FNumber, FName, FCurrencyID) VALUES (1, 2, 'C001', 'Harbour Hardware', 1)
+
+INSERT INTO t_Stock (FItemID, FNumber, FName, FIsStockMgr, FTypeID) VALUES (1, 'WH01', 'Main warehouse', 0, 0)
+INSERT INTO t_Stock (FItemID, FNumber, FName, FIsStockMgr, FTypeID) VALUES (2, 'WH02', 'Shop floor', 1, 0)
+INSERT INTO t_StockPlace (FSPID, FNumber, FName) VALUES (1, 'A-1', 'Shelf A-1')
+
+-- Opening balances.
+INSERT INTO ICInventory (FItemID, FStockID, FStockPlaceID, FQty) VALUES (1, 1, 0, 100)
+INSERT INTO ICInventory (FItemID, FStockID, FStockPlaceID, FQty) VALUES (2, 1, 0, 5)
+INSERT INTO ICInventory (FItemID, FStockID, FStockPlaceID, FQty) VALUES (2, 2, 1, 12)
+
+-- Purchase receipt 1001: 40 bolts into the main warehouse.
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1001, 'WIN000001', 1, '2026-12-01', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
+  VALUES (1001, 1, 1, 1, 0, 1, 40, 40, 0.12, 4.8)
+
+-- Purchase receipt 1002, dated in November: an earlier period than the current one.
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1002, 'WIN000002', 1, '2026-11-20', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
+  VALUES (1002, 1, 2, 1, 0, 1, 10, 10, 4.5, 45)
+
+-- Sales delivery 1003: 8 widgets out of the main warehouse, which holds 5 (deliveries name the
+-- stock they leave in the DC columns).
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1003, 'XOUT000001', 21, '2026-12-03', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
+  VALUES (1003, 1, 2, 1, 0, 1, 8, 8, 4.5, 36)
+
+-- Sales order 2001: 20 widgets for Harbour Hardware.
+INSERT INTO SEOrder (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FCustID, FCurrencyID)
+  VALUES (2001, 'SEORD000001', 81, '2026-12-02', 0, 1, 1, 1)
+INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FUnitID, FQty, FAuxPrice, FTaxPrice, FAdviceConsignDate)
+  VALUES (2001, 1, 2, 1, 20, 9.9, 9.9, '2026-12-20')
+
+-- Production task 3001: make 50 widgets.
+INSERT INTO ICMO (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FItemID, FUnitID, FQty, FAuxQty)
+  VALUES (3001, 'WORK000001', 85, '2026-12-04', 0, 1, 2, 1, 50, 50)
+
+-- The books: current period 12 of 2026, initialisation finished, negative stock only after a tip.
+UPDATE t_SystemProfile SET FValue = '2026' WHERE FCategory = 'IC' AND FKey = 'CurrentYear'
+UPDATE t_SystemProfile SET FValue = '12' WHERE FCategory = 'IC' AND FKey = 'CurrentPeriod'
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ICClosed'
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UnderStock'
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ShowUnderTip'

@@ -1,0 +1,52 @@
+// The guards CheckBill runs before anything is written.
+#include "check/flow_guards.h"
+
+#include "frame/profile/period.h"
+#include "rules/period_guard.h"
+#include "rules/status_guards.h"
+
+namespace cb::check {
+
+namespace {
+
+constexpr int32_t kSalesOutStock = 21;
+// A sales out-stock bill in this status may be unchecked although its status refuses it.
+constexpr int32_t kStatusExemptFromRefusal = 3;
+
+int32_t FieldOrZero(const db::Recordset& head, std::string_view field) {
+  const Variant value = head.Field(field);
+  return value.IsNull() ? 0 : value.ToInt32();
+}
+
+}  // namespace
+
+void LoadCurrentPeriod(frame::ClassFrame& frame, CallState& state) {
+  // A false answer leaves the dates as they were (day 0): the period guard judges with those.
+  static_cast<void>(profile::GetPeriodStartEnd(frame, state.request.PropString, state.sys_profile,
+                                               0, state.period_start, state.period_end, false,
+                                               state.connection));
+}
+
+bool RunOpeningGuards(const CallState& state, CheckOutcome& outcome) {
+  outcome.lRet =
+      rules::CheckPeriod(*state.bill_head, *state.sys_profile, state.period_start, state.period_end,
+                         outcome.operation_name, outcome.sMsg, outcome.language);
+  if (outcome.lRet < 0) return false;
+  outcome.lRet = rules::CheckCancelled(*state.bill_head, state.request.OperateCode, outcome.sMsg,
+                                       outcome.language);
+  return outcome.lRet >= 0;
+}
+
+bool RunBillStatusGuard(CallState& state, CheckOutcome& outcome) {
+  // A type without an entry table has no entry rows for the guard to look at.
+  db::Recordset no_entries;
+  db::Recordset& entries = state.bill_entry ? *state.bill_entry : no_entries;
+  outcome.lRet = rules::CheckBillStatus(*state.bill_head, entries, state.request.OperateCode,
+                                        outcome.sMsg, outcome.language);
+  if (outcome.lRet >= 0) return true;
+  if (state.request.OperateCode == 1) return false;
+  return FieldOrZero(*state.bill_head, "FStatus") == kStatusExemptFromRefusal &&
+         FieldOrZero(*state.bill_head, "FTranType") == kSalesOutStock;
+}
+
+}  // namespace cb::check

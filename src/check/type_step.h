@@ -1,0 +1,26 @@
+// The type-specific step of CheckBill: the dictionaries the handlers share, and the handler chosen
+// by the transaction type.
+#pragma once
+
+#include "check/call_state.h"
+#include "check/check_outcome.h"
+#include "frame/class_frame.h"
+
+namespace cb::check {
+
+// Works out "bBeforeSystemStartUp" and builds dictStepParams and dictResult into the state.
+void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome);
+
+// Runs the handler of the transaction type: the stock driver for stock bills (copying
+// "ShowUnderTip" and "ShowStockWarnTip" of dictResult to DictParams when dictResult holds them);
+// every type without a handler counts as succeeded. Skipped, as succeeded, when the system is
+// initialised (IC|ICClosed) and the bill is dated before the current period. After a handler:
+// lRet := dictResult "ReturnCode", its "ReturnString" goes in front of sMsg, the item information
+// becomes its "VectItemInfo", and DictParams "vectDeleteItem" its "vectDeleteItem" (Nothing when
+// absent). False when the handler answered false (refuse).
+[[nodiscard]] bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome);
+
+// True for the transaction types whose bills the stock driver moves.
+[[nodiscard]] bool IsStockBillType(int32_t tran_type);
+
+}  // namespace cb::check

@@ -1,0 +1,189 @@
+// Tests of the init, check-bill, bill and demo verbs: the built program run on demo databases.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tool_run.h"
+
+namespace cb::tool {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunTool;
+using testing::ToolRun;
+
+class BillVerbs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("checkbill_bill_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  ToolRun Run(const std::vector<std::string>& words, const std::string& stdin_text = "") const {
+    return RunTool(dir_, words, stdin_text);
+  }
+
+  void InitDemo() const {
+    const ToolRun run = Run({"init", "--dsn", dsn_, "--demo"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+  }
+
+  // The first column of the first row a query returns.
+  nlohmann::json Scalar(const std::string& query) const {
+    const ToolRun run = Run({"sql", "--dsn", dsn_, query});
+    EXPECT_EQ(run.exit_code, 0) << query << "\n" << run.err;
+    const nlohmann::json rows = nlohmann::json::parse(run.out, nullptr, false);
+    if (!rows.is_array() || rows.empty()) return nullptr;
+    return rows[0].begin().value();
+  }
+  double Widgets() const {
+    return Scalar("SELECT SUM(FQty) AS FQty FROM ICInventory WHERE FItemID=2 AND FStockID=1");
+  }
+
+  std::vector<std::string> Bill(const char* verb, const char* type, const char* id) const {
+    return {verb, "--dsn", dsn_, "--type", type, "--id", id, "--date", "2026-12-05"};
+  }
+
+  fs::path dir_;
+  std::string dsn_;
+};
+
+TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {
+  InitDemo();
+  ASSERT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 3);
+  for (const bool demo : {false, true}) {
+    std::vector<std::string> words = {"init", "--dsn", dsn_};
+    if (demo) words.push_back("--demo");
+    const ToolRun again = Run(words);
+    EXPECT_NE(again.exit_code, 0);
+    EXPECT_NE(again.err.find("already holds the suite's schema"), std::string::npos) << again.err;
+  }
+  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 3);
+  EXPECT_EQ(
+      Scalar("SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND FKey='CurrentYear'"),
+      "2026");
+}
+
+TEST_F(BillVerbs, InitWithoutDemoCreatesAnEmptySuite) {
+  const ToolRun run = Run({"init", "--dsn", dsn_});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 0);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICTransactionType WHERE FID=21"), 1);
+}
+
+TEST_F(BillVerbs, CheckBillTakesJsonAndPrintsTheRequestWithItsResults) {
+  InitDemo();
+  const ToolRun run = Run({"check-bill", "--dsn", dsn_, "--params",
+                           R"({"InterID":1001,"TransType":1,"ReCheck":0,)"
+                           R"("CheckDate":"2026-12-05","CheckerID":16,"Note":[1,{"a":"b"}]})"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const nlohmann::json result = nlohmann::json::parse(run.out, nullptr, false);
+  ASSERT_TRUE(result.is_object()) << run.out;
+  EXPECT_EQ(result["InterID"], 1001);
+  EXPECT_EQ(result["Note"], nlohmann::json::parse(R"([1,{"a":"b"}])"));
+  EXPECT_EQ(result["ReturnCode"], 0) << result.dump();
+  EXPECT_EQ(result["ReturnString2"], "");
+  EXPECT_TRUE(result["vectItemInfo"].is_array());
+  EXPECT_EQ(result["PropString"], dsn_);
+  // 100 bolts to begin with, 40 received.
+  EXPECT_EQ(Scalar("SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=1 AND FStockID=1"), 140);
+  EXPECT_EQ(Scalar("SELECT FCheckerID FROM ICStockBill WHERE FInterID=1001"), 16);
+  const std::string check_date = Scalar("SELECT FCheckDate FROM ICStockBill WHERE FInterID=1001");
+  EXPECT_EQ(check_date.substr(0, 10), "2026-12-05");
+}
+
+TEST_F(BillVerbs, CheckBillRefusesParamsThatAreNotAnObject) {
+  InitDemo();
+  for (const char* params : {"[1,2]", "{oops", "7"}) {
+    const ToolRun run = Run({"check-bill", "--dsn", dsn_, "--params", params});
+    EXPECT_EQ(run.exit_code, 2) << params;
+  }
+}
+
+TEST_F(BillVerbs, CheckWithYesAnswersTheUnderStockQuestionAndTheStockGoesNegative) {
+  InitDemo();
+  std::vector<std::string> words = Bill("check", "21", "1003");
+  words.push_back("--yes");
+  const ToolRun run = Run(words);
+  EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("negative balance"), std::string::npos) << run.out;
+  // 5 widgets in stock, 8 delivered.
+  EXPECT_EQ(Widgets(), -3);
+}
+
+TEST_F(BillVerbs, AnswersReadFromTheTerminalDecideWhetherTheCheckGoesAhead) {
+  struct Case {
+    const char* answer;
+    int exit_code;
+    double widgets;
+  };
+  for (const Case& c : {Case{"n\n", 1, 5}, Case{"", 1, 5}, Case{"y\n", 0, -3}}) {
+    InitDemo();
+    const ToolRun run = Run(Bill("check", "21", "1003"), c.answer);
+    EXPECT_EQ(run.exit_code, c.exit_code) << "answer '" << c.answer << "'\n" << run.out;
+    EXPECT_NE(run.out.find("[y/n]"), std::string::npos) << run.out;
+    EXPECT_EQ(Widgets(), c.widgets) << "answer '" << c.answer << "'";
+    fs::remove(dir_ / "t.db");
+  }
+}
+
+TEST_F(BillVerbs, RefusalExitsNonZeroWithTheEngineMessageAndJsonOnRequest) {
+  InitDemo();
+  std::vector<std::string> words = Bill("check", "1", "1002");
+  words.push_back("--json");
+  const ToolRun run = Run(words);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.out.find("Cannot check bills of earlier accounting periods!"), std::string::npos)
+      << run.out;
+  const std::string json_line = run.out.substr(run.out.find('{'));
+  const nlohmann::json result = nlohmann::json::parse(json_line, nullptr, false);
+  EXPECT_EQ(result["ReturnCode"], -1) << json_line;
+}
+
+TEST_F(BillVerbs, UncheckUndoesACheckWithTheSameBalances) {
+  InitDemo();
+  ASSERT_EQ(Run(Bill("check", "1", "1001")).exit_code, 0);
+  EXPECT_EQ(Run(Bill("check", "1", "1001")).exit_code, 1);
+  const ToolRun uncheck = Run(Bill("uncheck", "1", "1001"));
+  EXPECT_EQ(uncheck.exit_code, 0) << uncheck.out;
+  EXPECT_EQ(Scalar("SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=1 AND FStockID=1"), 100);
+}
+
+TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
+  const ToolRun run = Run({"demo"});
+  ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
+  EXPECT_TRUE(fs::exists(dir_ / "demo.db"));
+  EXPECT_NE(run.out.find("refused"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Cannot check bills of earlier accounting periods!"), std::string::npos);
+  EXPECT_NE(run.out.find("This bill has already been checked!"), std::string::npos);
+  // Bolts: received and unchecked again; widgets: 5 - 8 once the user agreed.
+  EXPECT_NE(run.out.find("Hex bolt M8: 100 -> 100"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Widget:      5 -> -3"), std::string::npos) << run.out;
+  // A second run starts again from a fresh database.
+  const ToolRun again = Run({"demo"});
+  EXPECT_EQ(again.exit_code, 0) << again.err;
+  EXPECT_EQ(again.out, run.out);
+}
+
+TEST_F(BillVerbs, DemoNeverReplacesAFileThatIsNotItsOwn) {
+  const fs::path foreign = dir_ / "notes.db";
+  std::ofstream(foreign) << "my notes";
+  const ToolRun run = Run({"demo", "--dsn", "Provider=SQLite;Data Source=" + foreign.string()});
+  EXPECT_NE(run.exit_code, 0);
+  std::ifstream in(foreign);
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ(text, "my notes");
+}
+
+}  // namespace
+}  // namespace cb::tool

@@ -1,0 +1,51 @@
+// Runs the built checkbill program for the verb tests and collects its exit code and output.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace cb::tool::testing {
+
+struct ToolRun {
+  int exit_code = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string ShellQuote(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Runs the program with words in folder dir (stderr goes through a file there); stdin_text is what
+// the program reads on its standard input.
+inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::string>& words,
+                       const std::string& stdin_text = "") {
+  const std::filesystem::path err_file = dir / "stderr.txt";
+  std::string command = "cd " + ShellQuote(dir.string()) + " && printf %s " +
+                        ShellQuote(stdin_text) + " | " + ShellQuote(CHECKBILL_BINARY);
+  for (const std::string& word : words) command += " " + ShellQuote(word);
+  command += " 2>" + ShellQuote(err_file.string());
+  ToolRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
+  const int status = ::pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(err_file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  run.err = text.str();
+  return run;
+}
+
+}  // namespace cb::tool::testing

@@ -1,0 +1,171 @@
+// The demo verb: builds a fresh demo database and walks a newcomer through checks, refusals and a
+// question, printing what happens and the stock balances it changes.
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "platform/db/data_source.h"
+#include "platform/variant/error.h"
+#include "schema/demo_data.h"
+#include "schema/suite_schema.h"
+#include "tools/checkbill/bill_conversation.h"
+#include "tools/checkbill/engine_call.h"
+#include "tools/checkbill/open_connection.h"
+#include "tools/checkbill/verb.h"
+
+namespace cb::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDefaultDemoDsn = "Provider=SQLite;Data Source=demo.db";
+// The demo bills and the date they are checked on (see schema/demo.sql).
+constexpr const char* kDemoCheckDate = "2026-12-05";
+constexpr int32_t kReceiptID = 1001;
+constexpr int32_t kEarlierReceiptID = 1002;
+constexpr int32_t kDeliveryID = 1003;
+constexpr int32_t kBoltItemID = 1;
+constexpr int32_t kWidgetItemID = 2;
+constexpr int32_t kMainStockID = 1;
+
+// Replaces the demo's file: a missing or empty file, or one that an earlier demo made (it holds the
+// suite's schema). Any other file is refused rather than deleted.
+void PrepareDemoFile(const std::string& dsn) {
+  const fs::path file = db::ParseDataSource(dsn).data_source;
+  if (fs::exists(file) && fs::file_size(file) > 0) {
+    bool earlier_demo = false;
+    {
+      const db::ConnectionPtr connection = OpenConnection(dsn);
+      earlier_demo = schema::IsSuiteSchemaInstalled(*connection);
+    }
+    if (!earlier_demo) {
+      throw Error(
+          kErrInvalidArgument, "checkbill",
+          "'" + file.string() + "' is not a demo database; the demo replaces only its own files");
+    }
+  }
+  fs::remove(file);
+  fs::remove(fs::path(file.string() + "-journal"));
+}
+
+class Tour {
+ public:
+  Tour(const std::string& dsn, std::ostream& out)
+      : dsn_(dsn), engine_dsn_(EngineDsn(dsn, kDefaultUserID)), out_(out) {}
+
+  void CreateDatabase() {
+    PrepareDemoFile(dsn_);
+    const db::ConnectionPtr connection = OpenConnection(dsn_);
+    connection->BeginTrans();
+    schema::InstallSuiteSchema(*connection);
+    schema::InstallDemoData(*connection);
+    connection->CommitTrans();
+  }
+
+  // The item's stock in the stock, over all places and batches.
+  std::string Balance(int32_t item_id, int32_t stock_id) const {
+    const db::ConnectionPtr connection = OpenConnection(dsn_);
+    const db::RecordsetPtr rows =
+        connection->Execute("SELECT ISNULL(SUM(FQty),0) AS FQty FROM ICInventory WHERE FItemID=" +
+                            std::to_string(item_id) + " AND FStockID=" + std::to_string(stock_id));
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", rows->Field("FQty").ToDouble());
+    return text;
+  }
+
+  // Runs one operation on a bill; every question is shown and answered with answer.
+  int32_t Operate(int32_t operate_code, int32_t tran_type, int32_t inter_id, bool answer) {
+    BillRequest request;
+    request.operate_code = operate_code;
+    request.tran_type = tran_type;
+    request.inter_id = inter_id;
+    request.check_date = kDemoCheckDate;
+    request.dsn = engine_dsn_;
+    const DictionaryPtr params = BuildRequest(request);
+    const DictionaryPtr result =
+        RunConversation(*params, CallCheckBill, [&](const std::string& question) {
+          out_ << "    The engine asks: " << question << "\n"
+               << "    The user answers " << (answer ? "yes" : "no") << ".\n";
+          return answer;
+        });
+    const int32_t code = result->ReadOr("ReturnCode", Variant(-1)).ToInt32();
+    const char* outcome = IsSuccessCode(code)    ? "done"
+                          : IsQuestionCode(code) ? "not done: still waiting for the user's yes"
+                                                 : "refused";
+    out_ << "    Result: " << outcome << " (code " << code << ")\n"
+         << "    The engine says: " << result->ReadOr("ReturnString", Variant("")).ToString()
+         << "\n";
+    return code;
+  }
+
+  void Say(const std::string& text) { out_ << text << "\n"; }
+
+  void ShowBolts(const char* when) {
+    out_ << "    Hex bolt M8 in the Main warehouse " << when << ": "
+         << Balance(kBoltItemID, kMainStockID) << "\n";
+  }
+  void ShowWidgets(const char* when) {
+    out_ << "    Widget in the Main warehouse " << when << ": "
+         << Balance(kWidgetItemID, kMainStockID) << "\n";
+  }
+
+ private:
+  std::string dsn_;
+  std::string engine_dsn_;
+  std::ostream& out_;
+};
+
+}  // namespace
+
+int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
+  const std::string dsn = arguments.Option("dsn").value_or(kDefaultDemoDsn);
+  Tour tour(dsn, out);
+  tour.CreateDatabase();
+  const std::string bolts_before = tour.Balance(kBoltItemID, kMainStockID);
+  const std::string widgets_before = tour.Balance(kWidgetItemID, kMainStockID);
+
+  tour.Say("A tour of the bill check on " + db::ParseDataSource(dsn).data_source + ".\n");
+  tour.Say(
+      "1. A fresh database: two items (Hex bolt M8, Widget), two stocks, opening balances, and a "
+      "few\n"
+      "   bills waiting to be checked. The books are in December 2026; the user is number 16.");
+  tour.ShowBolts("now");
+
+  tour.Say("\n2. Check purchase receipt WIN000001: 40 bolts arrive in the Main warehouse.");
+  tour.Operate(kOperateCheck, 1, kReceiptID, true);
+  tour.ShowBolts("after the check");
+
+  tour.Say("\n3. Check the same receipt again. A bill is checked only once:");
+  tour.Operate(kOperateCheck, 1, kReceiptID, true);
+
+  tour.Say("\n4. Uncheck the receipt: its 40 bolts leave the stock again.");
+  tour.Operate(kOperateUncheck, 1, kReceiptID, true);
+  tour.ShowBolts("after the uncheck");
+
+  tour.Say(
+      "\n5. Check purchase receipt WIN000002, dated 20 November 2026, before the current period\n"
+      "   began. Bills of an earlier period cannot be checked:");
+  tour.Operate(kOperateCheck, 1, kEarlierReceiptID, true);
+  tour.ShowWidgets("(unchanged)");
+
+  tour.Say(
+      "\n6. Check sales delivery XOUT000001: 8 widgets leave a stock that holds 5. Negative stock "
+      "is\n"
+      "   allowed here only when the user confirms it. First the user says no:");
+  tour.Operate(kOperateCheck, 21, kDeliveryID, false);
+  tour.ShowWidgets("after the answer no");
+  tour.Say("   Then the user tries again and says yes:");
+  tour.Operate(kOperateCheck, 21, kDeliveryID, true);
+  tour.ShowWidgets("after the answer yes");
+
+  tour.Say("\nBalances in the Main warehouse, before the tour and after it:");
+  tour.Say("    Hex bolt M8: " + bolts_before + " -> " + tour.Balance(kBoltItemID, kMainStockID));
+  tour.Say("    Widget:      " + widgets_before + " -> " +
+           tour.Balance(kWidgetItemID, kMainStockID));
+  tour.Say("\nTry it yourself: checkbill check --dsn \"" + dsn + "\" --type 1 --id 1001");
+  return kExitOk;
+}
+
+}  // namespace cb::tool
