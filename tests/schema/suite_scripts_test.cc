@@ -1,4 +1,5 @@
-// The embedded scripts are exactly the schema folder's .sql files, as they stand on disk.
+// The embedded scripts (the suite's and the demo's) are exactly the schema folder's .sql files, as
+// they stand on disk.
 #include "schema/suite_scripts.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,23 @@ TEST(SuiteScripts, EmbedEverySqlFileOfTheSchemaFolderOnce) {
     if (file.path().extension() == ".sql") on_disk.insert(file.path().filename().string());
   }
   std::set<std::string> embedded;
-  for (const SuiteScript& script : SuiteScripts()) {
-    EXPECT_TRUE(embedded.insert(std::string(script.name)).second) << script.name;
+  for (const auto& scripts : {SuiteScripts(), DemoScripts()}) {
+    for (const SuiteScript& script : scripts) {
+      EXPECT_TRUE(embedded.insert(std::string(script.name)).second) << script.name;
+    }
   }
   EXPECT_EQ(embedded, on_disk);
 }
 
 TEST(SuiteScripts, MatchTheFilesOnDisk) {
-  for (const SuiteScript& script : SuiteScripts()) {
-    std::ifstream in(SchemaFolder() / std::string(script.name), std::ios::binary);
-    ASSERT_TRUE(in) << script.name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(script.text, text.str()) << script.name;
+  for (const auto& scripts : {SuiteScripts(), DemoScripts()}) {
+    for (const SuiteScript& script : scripts) {
+      std::ifstream in(SchemaFolder() / std::string(script.name), std::ios::binary);
+      ASSERT_TRUE(in) << script.name;
+      std::ostringstream text;
+      text << in.rdbuf();
+      EXPECT_EQ(script.text, text.str()) << script.name;
+    }
   }
 }
 
