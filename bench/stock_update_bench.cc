@@ -107,7 +107,7 @@ class LayerSide {
   std::shared_ptr<sqlite::SqliteConnection> connection_;
 };
 
-// ---- The hand-written side: SQLite statements prepared once, the temporary table kept. ----
+// ---- The hand-written side: SQLite statements prepared once. ----
 
 constexpr const char* kKey =
     "t1.FItemID=u1.FItemID AND t1.FBatchNo=u1.FBatchNo AND t1.FAuxPropID=u1.FAuxPropID AND "
@@ -122,15 +122,18 @@ class NativeSide {
     Exec("PRAGMA journal_mode=WAL");
     SetDurability(db_, durable);
     BuildFixtureNative(db_);
-    Exec(
+    // The temporary table exists while the statements that use it are prepared; afterwards each
+    // update creates and drops it, as the engine does, and SQLite re-prepares what the schema
+    // change invalidated.
+    create_ = Prepare(
         "CREATE TEMP TABLE TempBill(FBrNo TEXT NOT NULL DEFAULT '', FInterID INT NOT NULL, "
         "FEntryID INT NOT NULL, FTranType INT NOT NULL, FItemID INT NOT NULL, FBatchNo TEXT NOT "
         "NULL, FAuxPropID INT NOT NULL, FStockID INT NOT NULL, FStockPlaceID INT NOT NULL, "
         "FKFPeriod INT NOT NULL, FKFDate TEXT NOT NULL, FQty REAL NOT NULL, FSecQty REAL NOT "
         "NULL)");
+    Step(create_);
     begin_ = Prepare("BEGIN");
     commit_ = Prepare("COMMIT");
-    clear_ = Prepare("DELETE FROM TempBill");
     fill_ = Prepare(
         "INSERT INTO TempBill SELECT "
         "'',u1.FInterID,u1.FEntryID,1,u1.FItemID,IFNULL(u1.FBatchNo,''),"
@@ -155,6 +158,8 @@ class NativeSide {
         "u.FStockPlaceID,u.FKFPeriod,u.FKFDate,SUM(u.FQty),SUM(u.FSecQty) FROM TempBill u INNER "
         "JOIN T_Stock t ON u.FStockID=t.FItemID GROUP BY u.FItemID,u.FBatchNo,u.FAuxPropID,"
         "u.FStockID,u.FStockPlaceID,u.FKFPeriod,u.FKFDate");
+    drop_ = Prepare("DROP TABLE TempBill");
+    Step(drop_);
   }
   ~NativeSide() {
     for (sqlite3_stmt* statement : statements_) sqlite3_finalize(statement);
@@ -165,13 +170,14 @@ class NativeSide {
 
   void Update(int factor) {
     Step(begin_);
-    Step(clear_);
+    Step(create_);
     sqlite3_bind_int(fill_, 1, factor);
     sqlite3_bind_int(fill_, 2, kBillInterId);
     Step(fill_);
     Step(update_);
     Step(remove_);
     Step(insert_);
+    Step(drop_);
     Step(commit_);
   }
 
@@ -201,7 +207,8 @@ class NativeSide {
   std::vector<sqlite3_stmt*> statements_;
   sqlite3_stmt* begin_ = nullptr;
   sqlite3_stmt* commit_ = nullptr;
-  sqlite3_stmt* clear_ = nullptr;
+  sqlite3_stmt* create_ = nullptr;
+  sqlite3_stmt* drop_ = nullptr;
   sqlite3_stmt* fill_ = nullptr;
   sqlite3_stmt* update_ = nullptr;
   sqlite3_stmt* remove_ = nullptr;
