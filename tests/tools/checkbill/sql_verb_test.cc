@@ -1,38 +1,21 @@
 // Tests of `checkbill sql`: the built program run on a temporary database file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ShellQuote(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using cb::tool::testing::RunTool;
+using cb::tool::testing::ToolRun;
 
 class SqlVerb : public ::testing::Test {
  protected:
@@ -46,22 +29,7 @@ class SqlVerb : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  ToolRun Run(const std::vector<std::string>& words) const {
-    std::string command = ShellQuote(CHECKBILL_BINARY);
-    for (const std::string& word : words) command += " " + ShellQuote(word);
-    const fs::path err_file = dir_ / "stderr.txt";
-    command += " 2>" + ShellQuote(err_file.string());
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(err_file);
-    return run;
-  }
+  ToolRun Run(const std::vector<std::string>& words) const { return RunTool(dir_, words); }
 
   // Runs a batch that must succeed and returns its printed rows.
   nlohmann::json Rows(const std::string& batch) const {
