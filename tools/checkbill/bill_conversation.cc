@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "check/check_result.h"
 #include "platform/variant/object.h"
 
 namespace cb::tool {
@@ -24,32 +25,34 @@ DictionaryPtr BuildRequest(const BillRequest& request) {
   params->Write("OperateType", 0);
   params->Write("ReCheck", 0);
   params->Write("CheckDate", request.check_date);
-  params->Write("OperateCode", request.operate_code);
+  params->Write("OperateCode", static_cast<int32_t>(request.operate_code));
   params->Write("PropString", request.dsn);
   params->Write("CheckerID", request.checker_id);
   return params;
 }
 
 bool IsQuestionCode(int32_t code) {
-  return code == 1 || code == 2 || code == -200 || code == -201 || code == -204 || code == -205;
+  return ConsentBit(code) != 0;
 }
 
 bool IsSuccessCode(int32_t code) {
-  return code == 0 || code == 3;
+  using check::ReturnCode;
+  return code == ToInt(ReturnCode::kSuccess) || code == ToInt(ReturnCode::kMultiLevelRecorded);
 }
 
 int32_t ConsentBit(int32_t code) {
-  switch (code) {
-    case 1:
-      return 1;
-    case 2:
-      return 2;
-    case -200:
-    case -201:
-      return 4;
-    case -204:
-    case -205:
-      return 32;
+  using check::ReturnCode;
+  switch (static_cast<ReturnCode>(code)) {
+    case ReturnCode::kQuestion1:
+      return 1;  // the stock check's own confirmation bit
+    case ReturnCode::kQuestion2:
+      return check::kReCheckStockWarn;
+    case ReturnCode::kQuestionReleaseLock1:
+    case ReturnCode::kQuestionReleaseLock2:
+      return check::kReCheckLockStock;
+    case ReturnCode::kQuestion204:
+    case ReturnCode::kQuestion205:
+      return check::kReCheckPriceAlert;
     default:
       return 0;
   }

@@ -6,17 +6,10 @@
 #include <functional>
 #include <string>
 
+#include "check/check_result.h"
 #include "platform/variant/dictionary.h"
 
 namespace cb::tool {
-
-// Operation codes of a bill request.
-inline constexpr int32_t kOperateCheck = 1;
-inline constexpr int32_t kOperateUncheck = 2;
-inline constexpr int32_t kOperateSave = 4;
-inline constexpr int32_t kOperateDelete = 8;
-inline constexpr int32_t kOperateRestore = 16;
-inline constexpr int32_t kOperateVoid = 32;
 
 // A conversation never runs more calls than this, whatever the engine keeps asking.
 inline constexpr int kMaxCalls = 8;
@@ -24,7 +17,7 @@ inline constexpr int kMaxCalls = 8;
 struct BillRequest {
   int32_t tran_type = 0;
   int32_t inter_id = 0;
-  int32_t operate_code = kOperateCheck;
+  check::OperateCode operate_code = check::OperateCode::kCheck;
   int32_t checker_id = 0;  // 0: the user of the data source
   std::string check_date;  // 'YYYY-MM-DD'
   std::string dsn;         // the engine's data source string

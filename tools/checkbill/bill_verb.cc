@@ -38,7 +38,7 @@ bool AskOnTerminal(const std::string& question, std::istream& in, std::ostream& 
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
-int RunBillOperation(const Arguments& arguments, int32_t operate_code, std::istream& in,
+int RunBillOperation(const Arguments& arguments, check::OperateCode operate_code, std::istream& in,
                      std::ostream& out) {
   BillRequest request;
   request.operate_code = operate_code;
@@ -70,22 +70,22 @@ int RunBillOperation(const Arguments& arguments, int32_t operate_code, std::istr
 }  // namespace
 
 int RunCheckVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateCheck, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kCheck, std::cin, out);
 }
 int RunUncheckVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateUncheck, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kUnCheck, std::cin, out);
 }
 int RunSaveVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateSave, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kSave, std::cin, out);
 }
 int RunDeleteVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateDelete, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kDelete, std::cin, out);
 }
 int RunVoidVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateVoid, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kVoid, std::cin, out);
 }
 int RunRestoreVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, kOperateRestore, std::cin, out);
+  return RunBillOperation(arguments, check::OperateCode::kRestore, std::cin, out);
 }
 
 }  // namespace cb::tool

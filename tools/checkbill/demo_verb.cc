@@ -76,7 +76,8 @@ class Tour {
   }
 
   // Runs one operation on a bill; every question is shown and answered with answer.
-  int32_t Operate(int32_t operate_code, int32_t tran_type, int32_t inter_id, bool answer) {
+  int32_t Operate(check::OperateCode operate_code, int32_t tran_type, int32_t inter_id,
+                  bool answer) {
     BillRequest request;
     request.operate_code = operate_code;
     request.tran_type = tran_type;
@@ -134,30 +135,30 @@ int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
   tour.ShowBolts("now");
 
   tour.Say("\n2. Check purchase receipt WIN000001: 40 bolts arrive in the Main warehouse.");
-  tour.Operate(kOperateCheck, 1, kReceiptID, true);
+  tour.Operate(check::OperateCode::kCheck, 1, kReceiptID, true);
   tour.ShowBolts("after the check");
 
   tour.Say("\n3. Check the same receipt again. A bill is checked only once:");
-  tour.Operate(kOperateCheck, 1, kReceiptID, true);
+  tour.Operate(check::OperateCode::kCheck, 1, kReceiptID, true);
 
   tour.Say("\n4. Uncheck the receipt: its 40 bolts leave the stock again.");
-  tour.Operate(kOperateUncheck, 1, kReceiptID, true);
+  tour.Operate(check::OperateCode::kUnCheck, 1, kReceiptID, true);
   tour.ShowBolts("after the uncheck");
 
   tour.Say(
       "\n5. Check purchase receipt WIN000002, dated 20 November 2026, before the current period\n"
       "   began. Bills of an earlier period cannot be checked:");
-  tour.Operate(kOperateCheck, 1, kEarlierReceiptID, true);
+  tour.Operate(check::OperateCode::kCheck, 1, kEarlierReceiptID, true);
   tour.ShowWidgets("(unchanged)");
 
   tour.Say(
       "\n6. Check sales delivery XOUT000001: 8 widgets leave a stock that holds 5. Negative stock "
       "is\n"
       "   allowed here only when the user confirms it. First the user says no:");
-  tour.Operate(kOperateCheck, 21, kDeliveryID, false);
+  tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, false);
   tour.ShowWidgets("after the answer no");
   tour.Say("   Then the user tries again and says yes:");
-  tour.Operate(kOperateCheck, 21, kDeliveryID, true);
+  tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, true);
   tour.ShowWidgets("after the answer yes");
 
   tour.Say("\nBalances in the Main warehouse, before the tour and after it:");

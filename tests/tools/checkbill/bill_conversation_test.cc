@@ -143,7 +143,7 @@ TEST(BillConversation, BuildRequestCarriesTheBillAndTheOperation) {
   BillRequest bill;
   bill.tran_type = 21;
   bill.inter_id = 1003;
-  bill.operate_code = kOperateVoid;
+  bill.operate_code = check::OperateCode::kVoid;
   bill.checker_id = 5;
   bill.check_date = "2026-12-05";
   bill.dsn = "Provider=SQLite;Data Source=x.db";
