@@ -1,8 +1,6 @@
 // Runs the embedded demo scripts through the connection.
 #include "schema/demo_data.h"
 
-#include <string>
-
 #include "platform/variant/error.h"
 #include "schema/install_transaction.h"
 #include "schema/suite_schema.h"
@@ -17,15 +15,7 @@ void InstallDemoData(db::Connection& connection) {
                 "The demo data needs the suite's schema; install the schema first.");
   }
   InstallTransaction transaction(connection);
-  for (const SuiteScript& script : DemoScripts()) {
-    try {
-      connection.Execute(script.text);
-    } catch (const Error& error) {
-      throw Error(error.number(), kSource,
-                  "Loading the demo data failed in " + std::string(script.name) + ": " +
-                      error.description());
-    }
-  }
+  RunScripts(connection, DemoScripts(), "Loading the demo data");
   transaction.Commit();
 }
 

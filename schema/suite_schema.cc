@@ -19,16 +19,6 @@ bool RegistryIsMissing(const db::Errors& errors) {
   });
 }
 
-void RunScript(db::Connection& connection, const SuiteScript& script) {
-  try {
-    connection.Execute(script.text);
-  } catch (const Error& error) {
-    throw Error(error.number(), kSource,
-                "Installing the suite's schema failed in " + std::string(script.name) + ": " +
-                    error.description());
-  }
-}
-
 }  // namespace
 
 bool IsSuiteSchemaInstalled(db::Connection& connection) {
@@ -48,7 +38,7 @@ void InstallSuiteSchema(db::Connection& connection) {
         "The suite's schema is already installed in this database; it is never overwritten.");
   }
   InstallTransaction transaction(connection);
-  for (const SuiteScript& script : SuiteScripts()) RunScript(connection, script);
+  RunScripts(connection, SuiteScripts(), "Installing the suite's schema");
   InstallAccountingCalendar(connection, kFirstCalendarYear, kLastCalendarYear);
   transaction.Commit();
 }
