@@ -2,8 +2,11 @@
 --
 -- Two items kept in a main warehouse with opening balances, a purchase receipt waiting to be checked,
 -- a receipt dated in the closed-off November, a delivery that asks for more widgets than are in
--- stock, a sales order and a production task. The books are in period 12 of 2026; negative stock is
--- allowed only after the user confirms a tip. Every bill was made by user 1, so user 16 may check it.
+-- stock, a material issue that leaves the bolts below their safety stock, a sales order that
+-- reserves widgets on the shop floor and a delivery that would eat into that reservation, and a
+-- production task. The books are in period 12 of 2026; negative stock and the safety-stock alert
+-- are accepted only after the user confirms a tip. Every bill was made by user 1, so user 16 may
+-- check it.
 
 INSERT INTO t_MeasureUnit (FMeasureUnitID, FItemID, FNumber, FName) VALUES (1, 1, 'PCS', 'piece')
 
@@ -11,6 +14,7 @@ INSERT INTO t_Currency (FCurrencyID, FNumber, FName) VALUES (1, 'EUR', 'Euro')
 
 INSERT INTO t_ICItem (FItemID, FNumber, FName, FModel, FUnitID, FPlanPrice, FQtyDecimal, FPriceDecimal, FErpClsID)
   VALUES (1, '1.01', 'Hex bolt M8', 'M8x40', 1, 0.12, 0, 2, 1)
+UPDATE t_ICItem SET FSecInv = 60 WHERE FItemID = 1
 INSERT INTO t_ICItem (FItemID, FNumber, FName, FModel, FUnitID, FPlanPrice, FQtyDecimal, FPriceDecimal, FErpClsID)
   VALUES (2, '2.01', 'Widget', 'W-200', 1, 4.5, 0, 2, 2)
 
@@ -44,19 +48,41 @@ INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBi
 INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
   VALUES (1003, 1, 2, 1, 0, 1, 8, 8, 4.5, 36)
 
--- Sales order 2001: 20 widgets for Harbour Hardware.
+-- Material issue 1004: 50 bolts to production, which would leave 50, below the safety stock of 60.
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1004, 'SOUT000001', 24, '2026-12-04', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FSCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
+  VALUES (1004, 1, 1, 1, 0, 1, 50, 50, 0.12, 6)
+
+-- Sales delivery 1005 from the shop floor, which holds 12 widgets of which sales order 2001 reserves
+-- 10: 3 widgets delivered against the order and 4 more for a walk-in customer. The order's
+-- reservation drops to 7 but only 5 widgets would be left, so the user is asked whether to give up
+-- the order's reservation.
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1005, 'XOUT000002', 21, '2026-12-04', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount, FOrderInterID, FOrderEntryID)
+  VALUES (1005, 1, 2, 2, 1, 1, 3, 3, 4.5, 13.5, 2001, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
+  VALUES (1005, 2, 2, 2, 1, 1, 4, 4, 4.5, 18)
+
+-- Sales order 2001: 20 widgets for Harbour Hardware, 10 of them reserved on the shop floor.
 INSERT INTO SEOrder (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FCustID, FCurrencyID)
   VALUES (2001, 'SEORD000001', 81, '2026-12-02', 0, 1, 1, 1)
 INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FUnitID, FQty, FAuxPrice, FTaxPrice, FAdviceConsignDate)
   VALUES (2001, 1, 2, 1, 20, 9.9, 9.9, '2026-12-20')
+UPDATE SEOrderEntry SET FLockFlag = 1 WHERE FInterID = 2001 AND FEntryID = 1
+INSERT INTO t_LockStock (FInterID, FEntryID, FTranType, FItemID, FStockID, FQty, FOrgQty)
+  VALUES (2001, 1, 81, 2, 2, 10, 10)
 
 -- Production task 3001: make 50 widgets.
 INSERT INTO ICMO (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FItemID, FUnitID, FQty, FAuxQty)
   VALUES (3001, 'WORK000001', 85, '2026-12-04', 0, 1, 2, 1, 50, 50)
 
--- The books: current period 12 of 2026, initialisation finished, negative stock only after a tip.
+-- The books: current period 12 of 2026, initialisation finished, negative stock and the safety-stock
+-- alert only after a tip.
 UPDATE t_SystemProfile SET FValue = '2026' WHERE FCategory = 'IC' AND FKey = 'CurrentYear'
 UPDATE t_SystemProfile SET FValue = '12' WHERE FCategory = 'IC' AND FKey = 'CurrentPeriod'
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ICClosed'
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UnderStock'
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ShowUnderTip'
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UseSafeInv'

@@ -26,9 +26,12 @@ constexpr const char* kDemoCheckDate = "2026-12-05";
 constexpr int32_t kReceiptID = 1001;
 constexpr int32_t kEarlierReceiptID = 1002;
 constexpr int32_t kDeliveryID = 1003;
+constexpr int32_t kMaterialIssueID = 1004;
+constexpr int32_t kReservingDeliveryID = 1005;
 constexpr int32_t kBoltItemID = 1;
 constexpr int32_t kWidgetItemID = 2;
 constexpr int32_t kMainStockID = 1;
+constexpr int32_t kShopFloorStockID = 2;
 
 // Replaces the demo's file: a missing or empty file, or one that an earlier demo made (it holds the
 // suite's schema). Any other file is refused rather than deleted.
@@ -66,14 +69,12 @@ class Tour {
 
   // The item's stock in the stock, over all places and batches.
   std::string Balance(int32_t item_id, int32_t stock_id) const {
-    const db::ConnectionPtr connection = OpenConnection(dsn_);
-    const db::RecordsetPtr rows =
-        connection->Execute("SELECT ISNULL(SUM(FQty),0) AS FQty FROM ICInventory WHERE FItemID=" +
-                            std::to_string(item_id) + " AND FStockID=" + std::to_string(stock_id));
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", rows->Field("FQty").ToDouble());
-    return text;
+    return Sum("FQty", "ICInventory",
+               "FItemID=" + std::to_string(item_id) + " AND FStockID=" + std::to_string(stock_id));
   }
+
+  // What sales order 2001 still holds reserved.
+  std::string Reserved() const { return Sum("FQty", "t_LockStock", "FInterID=2001"); }
 
   // Runs one operation on a bill; every question is shown and answered with answer.
   int32_t Operate(check::OperateCode operate_code, int32_t tran_type, int32_t inter_id,
@@ -111,8 +112,24 @@ class Tour {
     out_ << "    Widget in the Main warehouse " << when << ": "
          << Balance(kWidgetItemID, kMainStockID) << "\n";
   }
+  void ShowShopFloor(const char* when) {
+    out_ << "    Widget on the Shop floor " << when << ": "
+         << Balance(kWidgetItemID, kShopFloorStockID)
+         << ", reserved for sales order SEORD000001: " << Reserved() << "\n";
+  }
 
  private:
+  // SUM(column) over the rows of table that match condition, printed without trailing zeros.
+  std::string Sum(const std::string& column, const std::string& table,
+                  const std::string& condition) const {
+    const db::ConnectionPtr connection = OpenConnection(dsn_);
+    const db::RecordsetPtr rows = connection->Execute(
+        "SELECT ISNULL(SUM(" + column + "),0) AS S FROM " + table + " WHERE " + condition);
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", rows->Field("S").ToDouble());
+    return text;
+  }
+
   std::string dsn_;
   std::string engine_dsn_;
   std::ostream& out_;
@@ -154,12 +171,32 @@ int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
   tour.Say(
       "\n6. Check sales delivery XOUT000001: 8 widgets leave a stock that holds 5. Negative stock "
       "is\n"
-      "   allowed here only when the user confirms it. First the user says no:");
+      "   allowed here only when the user confirms it, and -3 is also below the widget's safety "
+      "stock\n"
+      "   of 0, so the engine asks twice. First the user says no:");
   tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, false);
   tour.ShowWidgets("after the answer no");
   tour.Say("   Then the user tries again and says yes:");
   tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, true);
   tour.ShowWidgets("after the answer yes");
+
+  tour.Say(
+      "\n7. Check material issue SOUT000001: 50 bolts go to production and 50 would be left, "
+      "below\n"
+      "   the bolt's safety stock of 60. The engine warns first; the user accepts the warning:");
+  tour.ShowBolts("before");
+  tour.Operate(check::OperateCode::kCheck, 24, kMaterialIssueID, true);
+  tour.ShowBolts("after the check");
+
+  tour.Say(
+      "\n8. Check sales delivery XOUT000002 from the Shop floor: 3 widgets for sales order "
+      "SEORD000001,\n"
+      "   which reserves 10 of the 12 there, and 4 for a walk-in customer. Only 5 would be left "
+      "for a\n"
+      "   reservation of 7, so the engine asks whether the order may give up its reservation:");
+  tour.ShowShopFloor("before");
+  tour.Operate(check::OperateCode::kCheck, 21, kReservingDeliveryID, true);
+  tour.ShowShopFloor("after the check");
 
   tour.Say("\nBalances in the Main warehouse, before the tour and after it:");
   tour.Say("    Hex bolt M8: " + bolts_before + " -> " + tour.Balance(kBoltItemID, kMainStockID));

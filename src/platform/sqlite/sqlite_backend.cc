@@ -109,7 +109,8 @@ bool MayChangeSchema(std::string_view sql) {
 
 }  // namespace
 
-SqliteBackend::SqliteBackend(const std::string& path, const SqliteOptions& options) {
+SqliteBackend::SqliteBackend(const std::string& path, const SqliteOptions& options)
+    : observe_statement_(options.observe_statement) {
   int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -195,6 +196,19 @@ void SqliteBackend::Bind(sqlite3_stmt* statement, std::span<const tsql::BoundPar
 
 tsql::StatementResult SqliteBackend::Run(std::string_view native_sql,
                                          std::span<const tsql::BoundParameter> params) {
+  if (!observe_statement_) return RunStatement(native_sql, params);
+  try {
+    tsql::StatementResult result = RunStatement(native_sql, params);
+    observe_statement_(native_sql, params, true);
+    return result;
+  } catch (const db::DatabaseException&) {
+    observe_statement_(native_sql, params, false);
+    throw;
+  }
+}
+
+tsql::StatementResult SqliteBackend::RunStatement(std::string_view native_sql,
+                                                  std::span<const tsql::BoundParameter> params) {
   sqlite3_stmt* statement = Prepare(native_sql);
   Bind(statement, params, native_sql);
   tsql::StatementResult result;

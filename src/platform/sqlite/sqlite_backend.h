@@ -45,6 +45,8 @@ class SqliteBackend : public tsql::Backend {
   sqlite3* handle() const { return db_; }
 
  private:
+  tsql::StatementResult RunStatement(std::string_view native_sql,
+                                     std::span<const tsql::BoundParameter> params);
   sqlite3_stmt* Prepare(std::string_view native_sql);
   void Bind(sqlite3_stmt* statement, std::span<const tsql::BoundParameter> params,
             std::string_view native_sql);
@@ -60,6 +62,7 @@ class SqliteBackend : public tsql::Backend {
 
   sqlite3* db_ = nullptr;
   FunctionFault fault_;
+  StatementObserver observe_statement_;
   // Table columns by lower-cased name: the table_info pragma costs far more than a statement it
   // serves.
   std::unordered_map<std::string, std::optional<std::vector<tsql::ColumnInfo>>> catalog_;

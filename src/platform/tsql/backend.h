@@ -16,14 +16,16 @@ namespace cb::tsql {
 struct ColumnInfo {
   std::string name;
   std::string declared_type;  // the native declared type; empty for expressions
+  bool operator==(const ColumnInfo&) const = default;
 };
 
-// Looks up tables while a batch is translated: tables created earlier in the same batch are visible.
+// Looks up tables while a batch is translated: tables created earlier in the same batch are
+// visible.
 class Catalog {
  public:
   virtual ~Catalog() = default;
-  // Temporary tables first (a '#name' is a temporary table), then the database's own; nullopt when the
-  // table does not exist. Names compare case-insensitively.
+  // Temporary tables first (a '#name' is a temporary table), then the database's own; nullopt when
+  // the table does not exist. Names compare case-insensitively.
   virtual std::optional<std::vector<ColumnInfo>> TableColumns(std::string_view table) = 0;
 };
 
@@ -42,7 +44,8 @@ struct StatementResult {
 // Every failure raises db::DatabaseException.
 class Backend : public Catalog {
  public:
-  virtual StatementResult Run(std::string_view native_sql, std::span<const BoundParameter> params) = 0;
+  virtual StatementResult Run(std::string_view native_sql,
+                              std::span<const BoundParameter> params) = 0;
   // The columns a query would return, without running it.
   virtual std::vector<ColumnInfo> Describe(std::string_view native_sql,
                                            std::span<const BoundParameter> params) = 0;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/tsql/backend.h"
@@ -48,6 +50,13 @@ struct Translation {
   bool returns_rows = false;  // a query whose rows are a result set of the batch
 };
 
+// A statement's translation together with every catalog answer it was built from, in the order
+// they were asked: table as written, and its columns or nullopt.
+struct TranslationMemo {
+  Translation translation;
+  std::vector<std::pair<std::string, std::optional<std::vector<ColumnInfo>>>> tables;
+};
+
 struct Declaration {
   std::string variable;  // lower-cased, without '@'
   SqlType type;
@@ -76,6 +85,13 @@ class Statement {
   virtual const Statement* else_branch() const;
   // kBlock
   virtual const std::vector<std::unique_ptr<Statement>>& children() const;
+
+  // The last translation, kept by the interpreter that runs the statement (translation_cache.h).
+  // A parsed statement belongs to one interpreter, and so to one thread at a time.
+  std::optional<TranslationMemo>& memo() const { return memo_; }
+
+ private:
+  mutable std::optional<TranslationMemo> memo_;
 };
 
 using StatementList = std::vector<std::unique_ptr<Statement>>;

@@ -5,6 +5,7 @@
 #include "platform/db/database_error.h"
 #include "platform/tsql/interpreter_select_into.h"
 #include "platform/tsql/interpreter_variables.h"
+#include "platform/tsql/translation_cache.h"
 
 namespace cb::tsql {
 namespace {
@@ -84,7 +85,7 @@ StatementResult BatchRun::RunTranslated(const Translation& translation) {
 }
 
 void BatchRun::RunSql(const Statement& statement) {
-  Translation translation = statement.Translate(backend_);
+  const Translation& translation = TranslateCached(statement, backend_);
   StatementResult result = RunTranslated(translation);
   if (result.produces_rows) {
     row_count_ = static_cast<int64_t>(result.rows.size());
@@ -95,7 +96,7 @@ void BatchRun::RunSql(const Statement& statement) {
 }
 
 void BatchRun::RunSelectInto(const Statement& statement) {
-  Translation translation = statement.Translate(backend_);
+  const Translation& translation = TranslateCached(statement, backend_);
   std::vector<BoundParameter> params = variables_.Bind(translation.parameters, row_count_);
   std::vector<ColumnInfo> columns = backend_.Describe(translation.sql, params);
   SelectIntoPlan plan = PlanSelectInto(statement.into_table(), columns, translation.sql);
@@ -107,7 +108,7 @@ void BatchRun::RunAssignment(const Statement& statement) {
   const std::vector<std::string>& targets = statement.targets();
   // Targets must be declared even when the query finds no row to assign.
   for (const std::string& target : targets) (void)variables_.Value(target);
-  Translation translation = statement.Translate(backend_);
+  const Translation& translation = TranslateCached(statement, backend_);
   StatementResult result = RunTranslated(translation);
   for (const auto& row : result.rows) {
     if (row.size() != targets.size()) {
@@ -123,7 +124,7 @@ void BatchRun::RunAssignment(const Statement& statement) {
 }
 
 void BatchRun::RunIf(const Statement& statement) {
-  Translation translation = statement.Translate(backend_);
+  const Translation& translation = TranslateCached(statement, backend_);
   bool condition = IsTrue(RunTranslated(translation));
   row_count_ = 0;
   const Statement* taken = condition ? statement.then_branch() : statement.else_branch();

@@ -92,6 +92,19 @@ TEST_F(Connection, UnknownProcedureIsAnErrorThroughErrors) {
   EXPECT_EQ(connection_->errors().Item(0).kind, db::DbErrorKind::kNoSuchObject);
 }
 
+TEST_F(Connection, SameBatchAfterATableWasCreatedAgainWithOtherColumnsFollowsTheNewColumns) {
+  // The insert's text never changes; only the declared scale of the column it writes does.
+  const std::string insert = "INSERT INTO #t (v) VALUES (1.23456)";
+  for (const auto& [scale, stored] :
+       {std::pair{2, 1.23}, std::pair{3, 1.235}, std::pair{2, 1.23}}) {
+    (void)connection_->Execute("CREATE TABLE #t (v DECIMAL(10," + std::to_string(scale) + "))");
+    (void)connection_->Execute(insert);
+    EXPECT_DOUBLE_EQ(connection_->Execute("SELECT v FROM #t")->Field("v").ToDouble(), stored)
+        << "scale " << scale;
+    (void)connection_->Execute("DROP TABLE #t");
+  }
+}
+
 TEST(SqliteConnection, RegisteredProcedureRunsOnTheCallingConnection) {
   auto registry = std::make_shared<ProcedureRegistry>();
   registry->Register("CountRows", [](db::Connection& connection, db::Parameters& parameters) {
@@ -110,6 +123,38 @@ TEST(SqliteConnection, RegisteredProcedureRunsOnTheCallingConnection) {
   command.Execute();
   EXPECT_EQ(command.parameters().Item("n").value.ToInt32(), 1) << "the temp table is visible";
   EXPECT_EQ(command.parameters().ReturnValue()->value.ToInt32(), 0);
+}
+
+TEST(SqliteConnection, ObserverSeesEachNativeStatementWithItsValuesAndWhetherItSucceeded) {
+  struct Seen {
+    std::string sql;
+    std::string values;
+    bool succeeded;
+  };
+  std::vector<Seen> seen;
+  SqliteOptions options;
+  options.observe_statement = [&](std::string_view sql,
+                                  std::span<const tsql::BoundParameter> params, bool succeeded) {
+    std::string values;
+    for (const tsql::BoundParameter& param : params) {
+      values += param.name + "=" + param.value.ToString() + ";";
+    }
+    seen.push_back({std::string(sql), values, succeeded});
+  };
+  testing::TempDirectory dir;
+  auto connection = OpenSqliteConnection(dir.File("o.db"), options);
+  (void)connection->Execute("CREATE TABLE t (a INT NOT NULL PRIMARY KEY)");
+  seen.clear();
+  (void)connection->Execute("DECLARE @v INT\r\nSET @v = 5\r\nINSERT INTO t (a) VALUES (@v)");
+  EXPECT_THROW((void)connection->Execute("INSERT INTO t (a) VALUES (5)"), Error);
+  // SET may run a statement of its own; the two inserts are the last two.
+  ASSERT_GE(seen.size(), 2u);
+  const Seen& insert = seen[seen.size() - 2];
+  EXPECT_NE(insert.sql.find("INSERT INTO"), std::string::npos) << insert.sql;
+  EXPECT_NE(insert.values.find("@v=5;"), std::string::npos) << insert.values;
+  EXPECT_TRUE(insert.succeeded);
+  EXPECT_NE(seen.back().sql.find("INSERT INTO"), std::string::npos) << seen.back().sql;
+  EXPECT_FALSE(seen.back().succeeded) << "the duplicate key is shown as failed";
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ class BillVerbs : public ::testing::Test {
 
 TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {
   InitDemo();
-  ASSERT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 3);
+  ASSERT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 5);
   for (const bool demo : {false, true}) {
     std::vector<std::string> words = {"init", "--dsn", dsn_};
     if (demo) words.push_back("--demo");
@@ -67,7 +67,7 @@ TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {
     EXPECT_NE(again.exit_code, 0);
     EXPECT_NE(again.err.find("already holds the suite's schema"), std::string::npos) << again.err;
   }
-  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 3);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 5);
   EXPECT_EQ(
       Scalar("SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND FKey='CurrentYear'"),
       "2026");
@@ -126,13 +126,46 @@ TEST_F(BillVerbs, AnswersReadFromTheTerminalDecideWhetherTheCheckGoesAhead) {
     int exit_code;
     double widgets;
   };
-  for (const Case& c : {Case{"n\n", 1, 5}, Case{"", 1, 5}, Case{"y\n", 0, -3}}) {
+  // Two questions: the balance falls below the widget's safety stock (0), then below zero.
+  for (const Case& c :
+       {Case{"n\n", 1, 5}, Case{"", 1, 5}, Case{"y\nn\n", 1, 5}, Case{"y\ny\n", 0, -3}}) {
     InitDemo();
     const ToolRun run = Run(Bill("check", "21", "1003"), c.answer);
     EXPECT_EQ(run.exit_code, c.exit_code) << "answer '" << c.answer << "'\n" << run.out;
     EXPECT_NE(run.out.find("[y/n]"), std::string::npos) << run.out;
     EXPECT_EQ(Widgets(), c.widgets) << "answer '" << c.answer << "'";
     fs::remove(dir_ / "t.db");
+  }
+}
+
+TEST_F(BillVerbs, SafetyStockAndReservationQuestionsLetTheBillThroughOnlyWhenAccepted) {
+  struct Case {
+    const char* type;
+    const char* id;
+    const char* question;
+    const char* balance_query;
+    double before;
+    double after_yes;
+  };
+  const Case cases[] = {
+      {"24", "1004", "deviates from the stock limits",
+       "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=1 AND FStockID=1", 100, 50},
+      {"21", "1005", "lock-stock information of the related bills will be cleared",
+       "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=2 AND FStockID=2", 12, 5},
+  };
+  const char* reserved = "SELECT ISNULL(SUM(FQty), 0) AS q FROM t_LockStock WHERE FInterID=2001";
+  for (const Case& c : cases) {
+    for (const bool yes : {false, true}) {
+      InitDemo();
+      const ToolRun run = Run(Bill("check", c.type, c.id), yes ? "y\n" : "n\n");
+      EXPECT_EQ(run.exit_code, yes ? 0 : 1) << c.id << "\n" << run.out;
+      EXPECT_NE(run.out.find(c.question), std::string::npos) << run.out;
+      EXPECT_EQ(Scalar(c.balance_query), yes ? c.after_yes : c.before) << c.id << " yes=" << yes;
+      // Agreeing to the reservation question gives the order's reservation up; nothing else does.
+      const bool released = yes && std::string(c.id) == "1005";
+      EXPECT_EQ(Scalar(reserved), released ? 0 : 10) << c.id << " yes=" << yes;
+      fs::remove(dir_ / "t.db");
+    }
   }
 }
 
@@ -165,9 +198,13 @@ TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
   EXPECT_NE(run.out.find("refused"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Cannot check bills of earlier accounting periods!"), std::string::npos);
   EXPECT_NE(run.out.find("This bill has already been checked!"), std::string::npos);
-  // Bolts: received and unchecked again; widgets: 5 - 8 once the user agreed.
-  EXPECT_NE(run.out.find("Hex bolt M8: 100 -> 100"), std::string::npos) << run.out;
+  // Bolts: received and unchecked again, then 50 issued; widgets: 5 - 8 once the user agreed.
+  EXPECT_NE(run.out.find("Hex bolt M8: 100 -> 50"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Widget:      5 -> -3"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("safety stock"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Shop floor after the check: 5, reserved for sales order SEORD000001: 0"),
+            std::string::npos)
+      << run.out;
   // A second run starts again from a fresh database.
   const ToolRun again = Run({"demo"});
   EXPECT_EQ(again.exit_code, 0) << again.err;
