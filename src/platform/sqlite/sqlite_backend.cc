@@ -95,16 +95,56 @@ std::string LowerName(std::string_view name) {
   return lower;
 }
 
-// True for statements that may create, drop or alter a table, or undo such a change.
-bool MayChangeSchema(std::string_view sql) {
+// The name after a table keyword, unquoted and lower-cased: "[#TempBill] (" -> "#tempbill". A
+// "temp." or "main." schema in front is skipped. Empty when the text does not start with a name
+// that can be read.
+std::string LeadingTableName(std::string_view text) {
+  for (std::string_view schema : {"temp.", "main."}) {
+    if (LowerName(text.substr(0, schema.size())) == schema) text.remove_prefix(schema.size());
+  }
+  // "IF [NOT] EXISTS" is not a name.
+  if (text.empty() || LowerName(text.substr(0, 3)) == "if ") return "";
+  const char open = text.front();
+  if (open == '[' || open == '"' || open == '`') {
+    const char close = open == '[' ? ']' : open;
+    const size_t end = text.find(close, 1);
+    return end == std::string_view::npos ? "" : LowerName(text.substr(1, end - 1));
+  }
+  size_t end = 0;
+  while (end < text.size() && text[end] != ' ' && text[end] != '(' && text[end] != '\r' &&
+         text[end] != '\n') {
+    ++end;
+  }
+  return LowerName(text.substr(0, end));
+}
+
+// What a statement may do to the columns the catalog knows.
+struct CatalogEffect {
+  enum Kind { kNone, kOneTable, kAnyTable } kind = kNone;
+  std::string table;  // kOneTable: the lower-cased name
+};
+
+// CREATE TABLE and DROP TABLE change the one table they name; indexes change no columns; ALTER,
+// ROLLBACK and anything unreadable may change any table.
+CatalogEffect CatalogEffectOf(std::string_view sql) {
   while (!sql.empty() && (sql.front() == ' ' || sql.front() == '\r' || sql.front() == '\n')) {
     sql.remove_prefix(1);
   }
-  std::string head = LowerName(sql.substr(0, 8));
-  for (std::string_view word : {"create", "drop", "alter", "rollback"}) {
-    if (head.compare(0, word.size(), word) == 0) return true;
+  const std::string head = LowerName(sql.substr(0, 18));
+  for (std::string_view prefix : {"create temp table ", "create table ", "drop table "}) {
+    if (head.compare(0, prefix.size(), prefix) == 0) {
+      std::string table = LeadingTableName(sql.substr(prefix.size()));
+      if (table.empty()) return {CatalogEffect::kAnyTable, ""};
+      return {CatalogEffect::kOneTable, std::move(table)};
+    }
   }
-  return false;
+  for (std::string_view word : {"create", "drop", "alter", "rollback"}) {
+    if (head.compare(0, word.size(), word) == 0) {
+      const bool index = head.find("index") != std::string::npos;
+      return {index ? CatalogEffect::kNone : CatalogEffect::kAnyTable, ""};
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -211,6 +251,7 @@ tsql::StatementResult SqliteBackend::RunStatement(std::string_view native_sql,
                                                   std::span<const tsql::BoundParameter> params) {
   sqlite3_stmt* statement = Prepare(native_sql);
   Bind(statement, params, native_sql);
+  const bool was_in_transaction = InTransaction();
   tsql::StatementResult result;
   fault_ = {};
   sqlite3_int64 changes_before = sqlite3_total_changes64(db_);
@@ -230,7 +271,7 @@ tsql::StatementResult SqliteBackend::RunStatement(std::string_view native_sql,
   }
   result.columns = ReadColumns(statement);
   result.produces_rows = column_count > 0;
-  InvalidateCatalogAfter(native_sql);
+  InvalidateCatalogAfter(native_sql, was_in_transaction);
   // The total moves only for INSERT, UPDATE and DELETE, so DDL and queries report 0, unlike
   // changes().
   result.changes = sqlite3_total_changes64(db_) - changes_before;
@@ -273,13 +314,31 @@ std::optional<std::vector<tsql::ColumnInfo>> SqliteBackend::TableColumns(std::st
   return columns;
 }
 
-void SqliteBackend::InvalidateCatalogAfter(std::string_view native_sql) {
-  if (!catalog_.empty() && MayChangeSchema(native_sql)) catalog_.clear();
+void SqliteBackend::InvalidateCatalogAfter(std::string_view native_sql, bool was_in_transaction) {
+  const CatalogEffect effect = CatalogEffectOf(native_sql);
+  if (effect.kind == CatalogEffect::kAnyTable) {
+    catalog_.clear();
+  } else if (effect.kind == CatalogEffect::kOneTable) {
+    catalog_.erase(effect.table);
+  }
+  // The data version moves with this connection's own writes as well. Inside a transaction (always
+  // taken with the write lock) every move is our own; on the statement that opened one, a move
+  // also tells of what other connections committed since this one last looked.
+  if (was_in_transaction) {
+    data_version_ = DataVersion();
+  } else if (InTransaction()) {
+    InvalidateCatalogOnForeignCommit();
+  }
+}
+
+unsigned int SqliteBackend::DataVersion() const {
+  unsigned int version = 0;
+  sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+  return version;
 }
 
 void SqliteBackend::InvalidateCatalogOnForeignCommit() {
-  unsigned int version = 0;
-  sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+  const unsigned int version = DataVersion();
   if (version != data_version_) {
     catalog_.clear();
     data_version_ = version;

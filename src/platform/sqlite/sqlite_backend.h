@@ -56,9 +56,12 @@ class SqliteBackend : public tsql::Backend {
   std::optional<std::vector<tsql::ColumnInfo>> SchemaColumns(std::string_view table,
                                                              const char* schema);
 
-  // Forgets cached table columns when this connection changed a schema or another one committed.
-  void InvalidateCatalogAfter(std::string_view native_sql);
+  // Forgets the cached columns of the table a statement created or dropped (of every table after a
+  // rollback or a statement it cannot read), and keeps track of the data version.
+  void InvalidateCatalogAfter(std::string_view native_sql, bool was_in_transaction);
+  // Forgets every cached table when another connection committed since the last look.
   void InvalidateCatalogOnForeignCommit();
+  unsigned int DataVersion() const;
 
   sqlite3* db_ = nullptr;
   FunctionFault fault_;
