@@ -79,6 +79,9 @@ Translation TranslateNode(const CreateIndexStmt& create, Catalog& catalog) {
   return emitter.Finish(sql + ")", false);
 }
 
+// The server's number for a DROP TABLE of a table that does not exist.
+constexpr int kCannotDropNative = 3701;
+
 Translation TranslateNode(const DropTableStmt& drop, Catalog& catalog) {
   Emitter emitter(catalog);
   // Many steps begin by dropping a temporary table that is usually not there; the catalog says so
@@ -86,7 +89,7 @@ Translation TranslateNode(const DropTableStmt& drop, Catalog& catalog) {
   if (!emitter.Columns(drop.table)) {
     RaiseNoSuchObject("Cannot drop the table '" + drop.table +
                           "', because it does not exist or you do not have permission",
-                      drop.pos);
+                      drop.pos, kCannotDropNative);
   }
   std::string sql = "DROP TABLE ";
   sql += (IsTemp(drop.table) ? "temp." : "") + Emitter::Quote(drop.table);

@@ -14,9 +14,10 @@ std::string Where(SourcePos pos) {
   return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
 }
 
-[[noreturn]] void Raise(db::DbErrorKind kind, std::string description) {
+[[noreturn]] void Raise(db::DbErrorKind kind, std::string description, int native_error = 0) {
   db::DbError error;
   error.number = db::kDbErrorsInCommand;
+  error.native_error = native_error;
   error.kind = kind;
   error.source = kSource;
   error.description = std::move(description);
@@ -40,8 +41,8 @@ void RaiseInvalid(std::string_view what, SourcePos pos) {
   Raise(db::DbErrorKind::kSyntax, std::string(what) + Where(pos));
 }
 
-void RaiseNoSuchObject(std::string_view what, SourcePos pos) {
-  Raise(db::DbErrorKind::kNoSuchObject, std::string(what) + Where(pos));
+void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error) {
+  Raise(db::DbErrorKind::kNoSuchObject, std::string(what) + Where(pos), native_error);
 }
 
 }  // namespace cb::tsql

@@ -21,6 +21,6 @@ namespace cb::tsql {
 
 // Raises db::DatabaseException of kind kNoSuchObject with a description of its own and the
 // position.
-[[noreturn]] void RaiseNoSuchObject(std::string_view what, SourcePos pos);
+[[noreturn]] void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error = 0);
 
 }  // namespace cb::tsql

@@ -35,6 +35,17 @@ TEST_F(Connection, FailureIsRecordedInErrorsAndRaisedWithTheSameNumberAndText) {
   EXPECT_TRUE(connection_->errors().empty()) << "the next statement clears Errors";
 }
 
+TEST_F(Connection, DropOfAMissingTableFailsWithTheServersNumber) {
+  EXPECT_THROW((void)connection_->Execute("DROP TABLE #Nowhere"), Error);
+  ASSERT_EQ(connection_->errors().Count(), 1u);
+  EXPECT_EQ(connection_->errors().Item(0).native_error, 3701);
+  EXPECT_NE(connection_->errors().Item(0).description.find("Cannot drop the table '#Nowhere'"),
+            std::string::npos);
+  (void)connection_->Execute("CREATE TABLE #Nowhere (a INT)");
+  (void)connection_->Execute("DROP TABLE #Nowhere");
+  EXPECT_THROW((void)connection_->Execute("SELECT a FROM #Nowhere"), Error);
+}
+
 TEST_F(Connection, ParseErrorsReachErrorsToo) {
   EXPECT_THROW((void)connection_->Execute("SELEKT 1 FROM"), Error);
   ASSERT_EQ(connection_->errors().Count(), 1u);
