@@ -279,5 +279,20 @@ TEST_F(CheckFlowTest, WriteBackHooksRunOnlyWhenTheOperationMovesTheBillsStock) {
   EXPECT_DOUBLE_EQ(Balance(), 5);
 }
 
+TEST_F(CheckFlowTest, ABillThatMovesStockOnSaveMovesItOnSaveVoidRestoreAndDeleteButNotOnCheck) {
+  Exec("UPDATE ICStockBill SET FUpStockWhenSave=1 WHERE FInterID=2001");
+  struct Step {
+    int32_t operate_code;
+    double balance;
+  };
+  // Save receives, void takes back, restore receives again, check leaves stock alone, delete takes
+  // back.
+  for (const Step& step : {Step{4, 5}, Step{32, 0}, Step{16, 5}, Step{1, 5}, Step{8, 0}}) {
+    const DictionaryPtr result = RunAsHost(Request(kReceipt, 1, step.operate_code));
+    EXPECT_EQ(Code(result), 0) << step.operate_code << ": " << Text(result, "ReturnString");
+    EXPECT_DOUBLE_EQ(Balance(), step.balance) << "after operation " << step.operate_code;
+  }
+}
+
 }  // namespace
 }  // namespace cb::check
