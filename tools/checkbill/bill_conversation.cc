@@ -91,28 +91,10 @@ DictionaryPtr RunConversation(Dictionary& request, const CheckBillCall& check_bi
     check_bill(params);
     const int32_t code = params->ReadOr("ReturnCode", Variant(-1)).ToInt32();
     if (!IsQuestionCode(code) || call == kMaxCalls) break;
-    if (!ask(ReadableText(params->ReadOr("ReturnString2", Variant("")).ToString()))) break;
+    if (!ask(params->ReadOr("ReturnString2", Variant("")).ToString())) break;
     if (!AddConsent(*params, request)) break;
   }
   return params;
-}
-
-std::string ReadableText(std::string_view engine_text) {
-  std::string text;
-  text.reserve(engine_text.size() + 8);
-  for (size_t i = 0; i < engine_text.size(); ++i) {
-    const char c = engine_text[i];
-    text += c;
-    if ((c == '!' || c == '?') && i + 1 < engine_text.size()) {
-      // Only a Latin sentence gets the blank: Chinese runs on without one.
-      const auto next = static_cast<unsigned char>(engine_text[i + 1]);
-      if (next < 0x80 && next != ' ' && next != '\r' && next != '\n' && next != '!' &&
-          next != '?') {
-        text += ' ';
-      }
-    }
-  }
-  return text;
 }
 
 }  // namespace cb::tool

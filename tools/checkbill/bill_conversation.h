@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <string_view>
 
 #include "check/check_result.h"
 #include "platform/variant/dictionary.h"
@@ -55,10 +54,5 @@ using AskUser = std::function<bool(const std::string& question)>;
 // calls in all. Returns the last call's dictionary. request keeps the consents given.
 DictionaryPtr RunConversation(Dictionary& request, const CheckBillCall& check_bill,
                               const AskUser& ask);
-
-// The engine joins its texts without blanks, as Chinese writes them; for the terminal a blank goes
-// after each '!' or '?' that a Latin sentence follows directly ("failed!Continue?" reads "failed!
-// Continue?"). Chinese text is left as it is.
-std::string ReadableText(std::string_view engine_text);
 
 }  // namespace cb::tool

@@ -59,7 +59,7 @@ int RunBillOperation(const Arguments& arguments, check::OperateCode operate_code
         return true;
       });
 
-  out << ReadableText(result->ReadOr("ReturnString", Variant("")).ToString()) << "\n";
+  out << result->ReadOr("ReturnString", Variant("")).ToString() << "\n";
   if (arguments.Switch("json")) {
     out << DumpJson(VariantToJson(Variant(result), {.skip_recordsets = true})) << "\n";
   }

@@ -97,8 +97,8 @@ class Tour {
                           : IsQuestionCode(code) ? "not done: still waiting for the user's yes"
                                                  : "refused";
     out_ << "    Result: " << outcome << " (code " << code << ")\n"
-         << "    The engine says: "
-         << ReadableText(result->ReadOr("ReturnString", Variant("")).ToString()) << "\n";
+         << "    The engine says: " << result->ReadOr("ReturnString", Variant("")).ToString()
+         << "\n";
     return code;
   }
 

@@ -24,6 +24,16 @@ TEST(GetOperationName, NamesOperationsInChinese) {
   EXPECT_EQ(GetOperationName(64, "chs"), "功能错误");
 }
 
+TEST(SeparateSentences, PutsABlankBetweenJoinedEnglishSentencesOnly) {
+  EXPECT_EQ(
+      SeparateSentences("Bill [number: A!7]: check did not succeed!Item [Bolt] is short!Continue?",
+                        "en-US"),
+      "Bill [number: A!7]: check did not succeed! Item [Bolt] is short! Continue?");
+  EXPECT_EQ(SeparateSentences("Done!\r\nNext?? ok", "en"), "Done!\r\nNext?? ok");
+  const std::string chinese = "审核[编号：X]单据时未成功!Lock request time out.";
+  EXPECT_EQ(SeparateSentences(chinese, "zh"), chinese);
+}
+
 TEST(FormatString, FillsTheLocalisedFormat) {
   EXPECT_EQ(FormatString("%1[编号：%2]单据成功!", "en", {GetOperationName(1, "en"), "WIN000123"}),
             "Bill [number: WIN000123]: check succeeded!");

@@ -139,13 +139,6 @@ TEST(BillConversation, AnEngineThatKeepsAskingTheSameQuestionIsNotCalledForever)
   EXPECT_EQ(result->Read("ReturnCode"), Variant(-200));
 }
 
-TEST(BillConversation, ReadableTextPutsABlankBetweenSentencesTheEngineJoined) {
-  EXPECT_EQ(ReadableText("Bill [number: 7]: check did not succeed!Item [Bolt] is short!Continue?"),
-            "Bill [number: 7]: check did not succeed! Item [Bolt] is short! Continue?");
-  EXPECT_EQ(ReadableText("Done!\r\nNext?? ok"), "Done!\r\nNext?? ok");
-  EXPECT_EQ(ReadableText("审核成功!该单已被审核！是否继续？"), "审核成功!该单已被审核！是否继续？");
-}
-
 TEST(BillConversation, BuildRequestCarriesTheBillAndTheOperation) {
   BillRequest bill;
   bill.tran_type = 21;
