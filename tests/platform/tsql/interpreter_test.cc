@@ -221,21 +221,6 @@ TEST(Interpreter, RowCountFollowsEachStatementKind) {
   }
 }
 
-TEST(Interpreter, FirstQueryIsTheResultAndTheBatchRunsToItsEnd) {
-  ScriptedBackend backend;
-  backend.Answer("FIRST", Rows({{Variant("a")}}));
-  backend.Answer("SECOND", Rows({{Variant("b")}}));
-  Interpreter interpreter(backend);
-  BatchResult result =
-      interpreter.RunStatements(Batch(Sql("DML"), Sql("FIRST"), Sql("SECOND"), Sql("DROP")));
-  ASSERT_TRUE(result.first_result.has_value());
-  EXPECT_EQ(result.first_result->rows.front().front().ToString(), "a");
-  EXPECT_TRUE(backend.Ran("DROP"));
-
-  BatchResult none = interpreter.RunStatements(Batch(Sql("DML")));
-  EXPECT_FALSE(none.first_result.has_value());
-}
-
 TEST(Interpreter, SelectIntoCreatesTypedTableInsertsAndReturnsNoResult) {
   ScriptedBackend backend;
   const std::string select = "SELECT FItemID, FQty, FQty * 2 AS e FROM t WHERE a=@v";
