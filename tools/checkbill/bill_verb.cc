@@ -69,23 +69,9 @@ int RunBillOperation(const Arguments& arguments, check::OperateCode operate_code
 
 }  // namespace
 
-int RunCheckVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kCheck, std::cin, out);
-}
-int RunUncheckVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kUnCheck, std::cin, out);
-}
-int RunSaveVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kSave, std::cin, out);
-}
-int RunDeleteVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kDelete, std::cin, out);
-}
-int RunVoidVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kVoid, std::cin, out);
-}
-int RunRestoreVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperation(arguments, check::OperateCode::kRestore, std::cin, out);
+int RunBillOperationVerb(check::OperateCode operate_code, const Arguments& arguments,
+                         std::ostream& out) {
+  return RunBillOperation(arguments, operate_code, std::cin, out);
 }
 
 }  // namespace cb::tool

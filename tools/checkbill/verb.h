@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/check_result.h"
 #include "tools/checkbill/arguments.h"
 
 namespace cb::tool {
@@ -34,12 +35,14 @@ const Verb* FindVerb(std::string_view name);
 int RunSqlVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunInitVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunCheckBillVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunCheckVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunUncheckVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunSaveVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunDeleteVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunVoidVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunRestoreVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+// One operation on a bill, its questions asked on the terminal (check, uncheck, save, delete, void
+// and restore differ only in the operation code).
+int RunBillOperationVerb(check::OperateCode operate_code, const Arguments& arguments,
+                         std::ostream& out);
+template <check::OperateCode kOperation>
+int RunBillVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
+  return RunBillOperationVerb(kOperation, arguments, out);
+}
 int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace cb::tool

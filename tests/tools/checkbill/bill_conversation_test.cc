@@ -118,25 +118,23 @@ TEST(BillConversation, AgreeingRepeatsTheRequestWithTheAnswerAndWithoutTheOldRes
   EXPECT_EQ(result->Read("ReturnCode"), Variant(0));
 }
 
-TEST(BillConversation, DecliningStopsAfterTheFirstCall) {
-  ScriptedEngine engine;
-  Dictionary request;
-  request.Write("ReCheck", 0);
-  const DictionaryPtr result =
-      RunConversation(request, engine.Call(), [](const std::string&) { return false; });
-  EXPECT_EQ(engine.requests.size(), 1u);
-  EXPECT_EQ(result->Read("ReturnCode"), Variant(-200));
-}
-
-TEST(BillConversation, AnEngineThatKeepsAskingTheSameQuestionIsNotCalledForever) {
-  ScriptedEngine engine;
-  engine.answer_bit = 0;  // no answer ever satisfies it
-  Dictionary request;
-  request.Write("ReCheck", 0);
-  const DictionaryPtr result =
-      RunConversation(request, engine.Call(), [](const std::string&) { return true; });
-  EXPECT_EQ(engine.requests.size(), 2u);
-  EXPECT_EQ(result->Read("ReturnCode"), Variant(-200));
+TEST(BillConversation, DecliningOrAnEngineThatKeepsAskingEndsTheConversation) {
+  struct Case {
+    const char* name;
+    int32_t answer_bit;  // 0: no answer ever satisfies the engine
+    bool user_agrees;
+    size_t calls;
+  };
+  for (const Case& c : {Case{"declined", 4, false, 1}, Case{"asks forever", 0, true, 2}}) {
+    ScriptedEngine engine;
+    engine.answer_bit = c.answer_bit;
+    Dictionary request;
+    request.Write("ReCheck", 0);
+    const DictionaryPtr result =
+        RunConversation(request, engine.Call(), [&](const std::string&) { return c.user_agrees; });
+    EXPECT_EQ(engine.requests.size(), c.calls) << c.name;
+    EXPECT_EQ(result->Read("ReturnCode"), Variant(-200)) << c.name;
+  }
 }
 
 TEST(BillConversation, BuildRequestCarriesTheBillAndTheOperation) {

@@ -13,25 +13,10 @@ namespace cb::tool {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunTool;
 using testing::ToolRun;
 
-class BillVerbs : public ::testing::Test {
+class BillVerbs : public testing::ToolTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("checkbill_bill_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  ToolRun Run(const std::vector<std::string>& words, const std::string& stdin_text = "") const {
-    return RunTool(dir_, words, stdin_text);
-  }
-
   void InitDemo() const {
     const ToolRun run = Run({"init", "--dsn", dsn_, "--demo"});
     ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -52,9 +37,6 @@ class BillVerbs : public ::testing::Test {
   std::vector<std::string> Bill(const char* verb, const char* type, const char* id) const {
     return {verb, "--dsn", dsn_, "--type", type, "--id", id, "--date", "2026-12-05"};
   }
-
-  fs::path dir_;
-  std::string dsn_;
 };
 
 TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {

@@ -14,32 +14,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using cb::tool::testing::RunTool;
 using cb::tool::testing::ToolRun;
 
-class SqlVerb : public ::testing::Test {
+class SqlVerb : public cb::tool::testing::ToolTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("checkbill_sql_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  ToolRun Run(const std::vector<std::string>& words) const { return RunTool(dir_, words); }
-
   // Runs a batch that must succeed and returns its printed rows.
   nlohmann::json Rows(const std::string& batch) const {
     const ToolRun run = Run({"sql", "--dsn", dsn_, batch});
     EXPECT_EQ(run.exit_code, 0) << batch << "\n" << run.err;
     return nlohmann::json::parse(run.out, nullptr, false);
   }
-
-  fs::path dir_;
-  std::string dsn_;
 };
 
 TEST_F(SqlVerb, CreatesTheMissingFileAndPrintsRowsOfTheFirstResultSet) {

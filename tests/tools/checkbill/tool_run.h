@@ -1,7 +1,9 @@
 // Runs the built checkbill program for the verb tests and collects its exit code and output.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -47,5 +49,27 @@ inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::
   run.err = text.str();
   return run;
 }
+
+// A fresh folder per test with a database path in it, removed afterwards; Run runs the program
+// there.
+class ToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("checkbill_tool_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  ToolRun Run(const std::vector<std::string>& words, const std::string& stdin_text = "") const {
+    return RunTool(dir_, words, stdin_text);
+  }
+
+  std::filesystem::path dir_;
+  std::string dsn_;
+};
 
 }  // namespace cb::tool::testing
