@@ -64,7 +64,7 @@ class CheckAtomicityTest : public FlowDatabase {
   DictionaryPtr RunWith(const db::ConnectionPtr& wrapped, int32_t operate_code) {
     UseConnection(wrapped);
     connection()->BeginTrans();
-    frame::CheckNow check_now;
+    engine::CheckNow check_now;
     DictionaryPtr params = Request(kReceipt, 1, operate_code);
     EXPECT_EQ(check_now.CheckBill(params), 0);
     return params;

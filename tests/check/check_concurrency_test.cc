@@ -39,7 +39,7 @@ class CheckConcurrencyTest : public FlowDatabase {
         DictionaryPtr params = Request(kReceipt, 1, operate_code);
         params->Write("PropString", dsn);
         start.arrive_and_wait();
-        frame::CheckNow check_now;
+        engine::CheckNow check_now;
         static_cast<void>(check_now.CheckBill(params));
         results[t] = params;
       });

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "frame/check_now.h"
+#include "checkbill/check_now.h"
 #include "frame/hooks/hook_test_components.h"
 #include "frame/profile/suite_database.h"
 #include "platform/variant/dictionary.h"
@@ -61,7 +61,7 @@ class FlowDatabase : public cb::testing::SuiteDatabase {
   DictionaryPtr RunAsHost(DictionaryPtr params) {
     const size_t votes_before = log().votes.size();
     connection()->BeginTrans();
-    frame::CheckNow check_now;
+    engine::CheckNow check_now;
     EXPECT_EQ(check_now.CheckBill(params), 0);
     if (log().votes.size() > votes_before && log().votes.back() == "commit") {
       connection()->CommitTrans();

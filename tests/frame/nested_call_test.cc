@@ -7,17 +7,22 @@
 #include <fstream>
 #include <string>
 
-#include "frame/check_now.h"
-#include "frame/engine_components.h"
+#include "checkbill/check_now.h"
+#include "engine/engine_components.h"
 #include "frame/public_call.h"
 #include "platform/services/object_factory.h"
 
 namespace cb::frame {
 namespace {
 
+using engine::CheckNow;
+using engine::kCheckNowProgID;
+using engine::RegisterEngineComponents;
+
 class NestedCallTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    RegisterEngineComponents();  // the SQLite provider comes with the engine
     path_ = std::filesystem::temp_directory_path() /
             ("frame_nested_" + std::to_string(::getpid()) + ".db");
     std::filesystem::remove(path_);

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "check/check_result.h"
-#include "platform/variant/object.h"
+#include "checkbill/codes.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "check/check_result.h"
-#include "platform/variant/dictionary.h"
+#include "checkbill/codes.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

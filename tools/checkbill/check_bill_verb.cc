@@ -1,7 +1,7 @@
 // The check-bill verb: one call of CheckBill with a JSON request, its results printed as JSON.
 #include <ostream>
 
-#include "platform/variant/error.h"
+#include "checkbill/values.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
 #include "tools/checkbill/verb.h"

@@ -5,10 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "platform/db/data_source.h"
-#include "platform/variant/error.h"
-#include "schema/demo_data.h"
-#include "schema/suite_schema.h"
+#include "checkbill/database.h"
+#include "checkbill/values.h"
 #include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/open_connection.h"
@@ -41,7 +39,7 @@ void PrepareDemoFile(const std::string& dsn) {
     bool earlier_demo = false;
     {
       const db::ConnectionPtr connection = OpenConnection(dsn);
-      earlier_demo = schema::IsSuiteSchemaInstalled(*connection);
+      earlier_demo = engine::HasSuiteSchema(*connection);
     }
     if (!earlier_demo) {
       throw Error(
@@ -62,8 +60,8 @@ class Tour {
     PrepareDemoFile(dsn_);
     const db::ConnectionPtr connection = OpenConnection(dsn_);
     connection->BeginTrans();
-    schema::InstallSuiteSchema(*connection);
-    schema::InstallDemoData(*connection);
+    engine::InstallSuiteSchema(*connection);
+    engine::InstallDemoData(*connection);
     connection->CommitTrans();
   }
 

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "frame/check_now.h"
-#include "platform/db/data_source.h"
+#include "checkbill/check_now.h"
+#include "checkbill/database.h"
 
 namespace cb::tool {
 
@@ -21,7 +21,7 @@ std::string EngineDsn(std::string_view dsn, std::optional<int32_t> user_id) {
 }
 
 void CallCheckBill(DictionaryPtr& params) {
-  frame::CheckNow check_now;
+  engine::CheckNow check_now;
   static_cast<void>(check_now.CheckBill(params));
 }
 

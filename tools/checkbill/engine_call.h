@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/variant/dictionary.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

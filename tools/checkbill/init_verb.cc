@@ -1,10 +1,8 @@
 // The init verb: creates the suite's schema in a new database and, on request, the demo data.
 #include <ostream>
 
-#include "platform/db/data_source.h"
-#include "platform/variant/error.h"
-#include "schema/demo_data.h"
-#include "schema/suite_schema.h"
+#include "checkbill/database.h"
+#include "checkbill/values.h"
 #include "tools/checkbill/open_connection.h"
 #include "tools/checkbill/verb.h"
 
@@ -14,7 +12,7 @@ int RunInitVerb(const Arguments& arguments, std::ostream& out, std::ostream& err
   const std::string& dsn = arguments.Required("dsn");
   const std::string file = db::ParseDataSource(dsn).data_source;
   const db::ConnectionPtr connection = OpenConnection(dsn);
-  if (schema::IsSuiteSchemaInstalled(*connection)) {
+  if (engine::HasSuiteSchema(*connection)) {
     err << "checkbill init: " << file
         << " already holds the suite's schema; it is left as it is (never overwritten).\n";
     return kExitFailure;
@@ -22,8 +20,8 @@ int RunInitVerb(const Arguments& arguments, std::ostream& out, std::ostream& err
   // One transaction for both, so that a failure leaves the database as it was.
   connection->BeginTrans();
   try {
-    schema::InstallSuiteSchema(*connection);
-    if (arguments.Switch("demo")) schema::InstallDemoData(*connection);
+    engine::InstallSuiteSchema(*connection);
+    if (arguments.Switch("demo")) engine::InstallDemoData(*connection);
     connection->CommitTrans();
   } catch (...) {
     try {

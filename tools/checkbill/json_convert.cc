@@ -3,10 +3,7 @@
 
 #include <limits>
 
-#include "platform/db/recordset_filter.h"
-#include "platform/variant/date.h"
-#include "platform/variant/dictionary.h"
-#include "platform/variant/vector.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

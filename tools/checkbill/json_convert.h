@@ -4,8 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/db/recordset.h"
-#include "platform/variant/variant.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

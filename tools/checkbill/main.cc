@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/variant/error.h"
+#include "checkbill/values.h"
 #include "tools/checkbill/verb.h"
 
 namespace {

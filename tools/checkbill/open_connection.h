@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/db/connection.h"
+#include "checkbill/values.h"
 
 namespace cb::tool {
 

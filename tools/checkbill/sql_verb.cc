@@ -3,7 +3,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "platform/variant/error.h"
+#include "checkbill/values.h"
 #include "tools/checkbill/json_convert.h"
 #include "tools/checkbill/open_connection.h"
 #include "tools/checkbill/verb.h"

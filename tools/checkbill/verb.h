@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check/check_result.h"
+#include "checkbill/codes.h"
 #include "tools/checkbill/arguments.h"
 
 namespace cb::tool {

@@ -18,8 +18,8 @@ inline constexpr int32_t kErrProviderNotFound = 3706;
 using ConnectionOpener = std::function<db::ConnectionPtr(const db::DataSource&)>;
 
 // Registers (or replaces) the provider `name`, compared without regard to ASCII case, for the whole
-// process. Hosts and tests use it to add their own providers; the built-in ones are registered by
-// RegisterDefaultComponents.
+// process. Hosts and tests use it to add their own providers; the engine registers the SQLite
+// provider when its public classes are first used.
 void RegisterConnectionProvider(std::string name, ConnectionOpener opener);
 // Registers a provider unless one is registered under that name already.
 void RegisterConnectionProviderIfAbsent(std::string name, ConnectionOpener opener);

@@ -1,4 +1,4 @@
-// The default components and connection providers, registered explicitly (never from a static
+// The default components, registered explicitly (never from a static
 // initialiser, which a static library's linker is free to drop).
 #include "platform/services/default_components.h"
 
@@ -10,7 +10,6 @@
 #include "platform/services/object_factory.h"
 #include "platform/services/resource_loader.h"
 #include "platform/services/sales_credit.h"
-#include "platform/services/sqlite_provider.h"
 
 namespace cb::services {
 
@@ -25,7 +24,6 @@ void RegisterDefaultComponents() {
                               [] { return std::make_shared<SaleCreditSetData>(); });
     RegisterComponentIfAbsent(std::string(kSaleCreditGetDataProgID),
                               [] { return std::make_shared<SaleCreditGetData>(); });
-    RegisterConnectionProviderIfAbsent(std::string(kSqliteProviderName), OpenSqliteDataSource);
   });
 }
 

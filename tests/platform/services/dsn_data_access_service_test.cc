@@ -64,18 +64,6 @@ TEST_F(DsnDataAccessServiceTest, UnknownProviderUsesTheProviderNotFoundNumber) {
   }
 }
 
-TEST_F(DsnDataAccessServiceTest, SqliteDataSourceNamingAMissingFileIsAnError) {
-  DsnDataAccessService service;
-  service.OpenDsn("Provider=SQLite;Data Source=/nonexistent/dir/none.db");
-  CallScope call;
-  try {
-    service.OpenConnection();
-    FAIL() << "no error raised";
-  } catch (const Error& error) {
-    EXPECT_NE(error.description().find("/nonexistent/dir/none.db"), std::string::npos);
-  }
-}
-
 TEST_F(DsnDataAccessServiceTest, OpenConnectionBeforeOpenDsnIsAnError) {
   DsnDataAccessService service;
   EXPECT_THROW(service.OpenConnection(), Error);

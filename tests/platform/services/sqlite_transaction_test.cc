@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "engine/sqlite_provider.h"
 #include "platform/services/call_scope.h"
 #include "platform/services/connection_providers.h"
 #include "platform/services/dsn_data_access_service.h"
-#include "platform/services/sqlite_provider.h"
 #include "platform/variant/error.h"
 #include "support/fault_injecting_connection.h"
 
@@ -25,6 +25,7 @@ class SqliteTransactionTest : public ::testing::Test {
             ("services_tx_" + std::to_string(::getpid()) + "_" +
              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
     std::filesystem::remove(path_);
+    engine::RegisterSqliteProvider();
     RunRaw("CREATE TABLE t (id INTEGER)");
     dsn_ = "Provider=SQLite;Data Source=" + path_.string();
   }
@@ -104,8 +105,8 @@ TEST_F(SqliteTransactionTest, NestedCallWritesStandOrFallWithTheOutermostVote) {
 
 TEST_F(SqliteTransactionTest, FaultInTheMiddleOfACallLeavesNothing) {
   RegisterConnectionProvider("FaultySQLite", [](const db::DataSource& data_source) {
-    return std::make_shared<testing::FaultInjectingConnection>(OpenSqliteDataSource(data_source),
-                                                               2);
+    return std::make_shared<testing::FaultInjectingConnection>(
+        engine::OpenSqliteDataSource(data_source), 2);
   });
   {
     CallScope call;

@@ -1,23 +1,23 @@
 // CQMCheckNow: each public member as one public call.
-#include "frame/qm_check_now.h"
+#include "checkbill/qm_check_now.h"
 
-#include "frame/engine_components.h"
+#include "engine/engine_components.h"
 #include "frame/not_available.h"
 #include "frame/public_call.h"
 
-namespace cb::frame {
+namespace cb::engine {
 
 CQMCheckNow::CQMCheckNow() {
   RegisterEngineComponents();
 }
 
 bool CQMCheckNow::CheckQCBill(DictionaryPtr& DictParamInput, DictionaryPtr& DictParamOutPut) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&]() -> bool {
         // The inspection write-backs come with the quality-inspection checks.
         static_cast<void>(DictParamInput);
-        RaiseNotAvailable("CQMCheckNow.CheckQCBill");
+        frame::RaiseNotAvailable("CQMCheckNow.CheckQCBill");
       },
       [&](const Error& error) {
         if (!DictParamOutPut) DictParamOutPut = Dictionary::Create();
@@ -31,7 +31,7 @@ bool CQMCheckNow::CheckQCBill(DictionaryPtr& DictParamInput, DictionaryPtr& Dict
 int32_t CQMCheckNow::IsCanUnCheckRequest(db::RecordsetPtr rsBillHead, db::RecordsetPtr rsBillBody,
                                          int32_t lngCheckSwitch, std::string& strReturn,
                                          const std::string& strLanguage) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&]() -> int32_t {
         // The request uncheck rule comes with the quality-inspection checks.
@@ -40,10 +40,10 @@ int32_t CQMCheckNow::IsCanUnCheckRequest(db::RecordsetPtr rsBillHead, db::Record
         static_cast<void>(lngCheckSwitch);
         static_cast<void>(strLanguage);
         static_cast<void>(strReturn);
-        RaiseNotAvailable("CQMCheckNow.IsCanUnCheckRequest");
+        frame::RaiseNotAvailable("CQMCheckNow.IsCanUnCheckRequest");
       },
       // strReturn is left as it was: the caller receives a refusal without a message.
       [](const Error&) { return int32_t{-1}; });
 }
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -1,21 +1,23 @@
 // Registration of the engine's own public classes with the object factory.
-#include "frame/engine_components.h"
+#include "engine/engine_components.h"
 
 #include <memory>
 #include <mutex>
 #include <string>
 
-#include "frame/check_now.h"
-#include "frame/pre_check.h"
+#include "checkbill/check_now.h"
+#include "checkbill/pre_check.h"
+#include "engine/sqlite_provider.h"
 #include "platform/services/default_components.h"
 #include "platform/services/object_factory.h"
 
-namespace cb::frame {
+namespace cb::engine {
 
 void RegisterEngineComponents() {
   static std::once_flag once;
   std::call_once(once, [] {
     services::RegisterDefaultComponents();
+    RegisterSqliteProvider();
     services::RegisterComponentIfAbsent(std::string(kCheckNowProgID),
                                         [] { return std::make_shared<CheckNow>(); });
     services::RegisterComponentIfAbsent(std::string(kPreCheckProgID),
@@ -23,4 +25,4 @@ void RegisterEngineComponents() {
   });
 }
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/bill_types.h"
+#include "checkbill/bill_types.h"
 #include "frame/class_frame.h"
 #include "platform/db/recordset.h"
 #include "platform/variant/dictionary.h"
 #include "platform/variant/object.h"
 
-namespace cb::frame {
+namespace cb::engine {
 
-class CQMCheckNow : public Object, private ClassFrame {
+class CQMCheckNow : public Object, private frame::ClassFrame {
  public:
   // Takes the data-access service and security object (see ClassFrame) and makes sure the engine's
   // components are registered with the object factory.
@@ -36,7 +36,7 @@ class CQMCheckNow : public Object, private ClassFrame {
                               const std::string& strLanguage);
 
  private:
-  ClassFrame& frame() { return *this; }
+  frame::ClassFrame& frame() { return *this; }
 };
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -1,14 +1,17 @@
-// The built-in "SQLite" connection provider.
-#include "platform/services/sqlite_provider.h"
+// The "SQLite" connection provider and its registration.
+#include "engine/sqlite_provider.h"
 
 #include <filesystem>
+#include <mutex>
+#include <string>
 #include <system_error>
 
 #include "platform/db/database_error.h"
+#include "platform/services/connection_providers.h"
 #include "platform/sqlite/sqlite_connection.h"
 #include "platform/variant/error.h"
 
-namespace cb::services {
+namespace cb::engine {
 
 db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source) {
   // The SQLite layer creates missing files; a data source must name a database that exists, so that
@@ -22,4 +25,12 @@ db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source) {
   return sqlite::OpenSqliteConnection(data_source.data_source);
 }
 
-}  // namespace cb::services
+void RegisterSqliteProvider() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    services::RegisterConnectionProviderIfAbsent(std::string(kSqliteProviderName),
+                                                 OpenSqliteDataSource);
+  });
+}
+
+}  // namespace cb::engine

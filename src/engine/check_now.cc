@@ -1,14 +1,14 @@
 // CheckNow: each public service as one public call, with its failure answer in one place.
-#include "frame/check_now.h"
+#include "checkbill/check_now.h"
 
 #include "check/check_bill.h"
-#include "frame/engine_components.h"
+#include "engine/engine_components.h"
 #include "frame/not_available.h"
 #include "frame/profile/period.h"
 #include "frame/profile/system_profile.h"
 #include "frame/public_call.h"
 
-namespace cb::frame {
+namespace cb::engine {
 namespace {
 
 constexpr int32_t kWriteBackStockProcessFailed = -200027;
@@ -22,7 +22,7 @@ CheckNow::CheckNow() {
 int32_t CheckNow::CheckBill(DictionaryPtr& DictParams, Variant& Rs) {
   // The check flow writes every refusal and error after its first step into DictParams itself; what
   // goes wrong before that (no request, a data source that cannot be opened) reaches the caller.
-  return PublicCallRaising([&] { return check::CheckBill(frame(), DictParams, Rs); });
+  return frame::PublicCallRaising([&] { return check::CheckBill(frame(), DictParams, Rs); });
 }
 
 int32_t CheckNow::CheckBill(DictionaryPtr& DictParams) {
@@ -32,7 +32,7 @@ int32_t CheckNow::CheckBill(DictionaryPtr& DictParams) {
 
 int32_t CheckNow::WriteBackStockProcess(const std::string& sDsn, bool blnUnCheck, int32_t lInterID,
                                         std::string& sReturn, bool bVirtualStock) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&]() -> int32_t {
         // The stock-count write-back comes with the public write-back services.
@@ -40,7 +40,7 @@ int32_t CheckNow::WriteBackStockProcess(const std::string& sDsn, bool blnUnCheck
         static_cast<void>(blnUnCheck);
         static_cast<void>(lInterID);
         static_cast<void>(bVirtualStock);
-        RaiseNotAvailable("CheckNow.WriteBackStockProcess");
+        frame::RaiseNotAvailable("CheckNow.WriteBackStockProcess");
       },
       [&](const Error& error) {
         sReturn = error.description();
@@ -50,7 +50,7 @@ int32_t CheckNow::WriteBackStockProcess(const std::string& sDsn, bool blnUnCheck
 
 bool CheckNow::WriteBackICMrpResult(const std::string& sDsn, int32_t lInterID, int32_t lType,
                                     int32_t lStatus, std::string& sReturn) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&]() -> bool {
         // The requisition write-back comes with the public write-back services.
@@ -58,7 +58,7 @@ bool CheckNow::WriteBackICMrpResult(const std::string& sDsn, int32_t lInterID, i
         static_cast<void>(lInterID);
         static_cast<void>(lType);
         static_cast<void>(lStatus);
-        RaiseNotAvailable("CheckNow.WriteBackICMrpResult");
+        frame::RaiseNotAvailable("CheckNow.WriteBackICMrpResult");
       },
       [&](const Error& error) {
         sReturn = error.description();
@@ -68,13 +68,13 @@ bool CheckNow::WriteBackICMrpResult(const std::string& sDsn, int32_t lInterID, i
 
 bool CheckNow::CheckEbsarBill(const std::string& strDsn, DictionaryPtr& DictParamIn,
                               DictionaryPtr& DictParamOut) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&]() -> bool {
         // The invoice uncheck test comes with the public write-back services.
         static_cast<void>(strDsn);
         static_cast<void>(DictParamIn);
-        RaiseNotAvailable("CheckNow.CheckEbsarBill");
+        frame::RaiseNotAvailable("CheckNow.CheckEbsarBill");
       },
       [&](const Error& error) {
         if (!DictParamOut) DictParamOut = Dictionary::Create();
@@ -86,13 +86,14 @@ bool CheckNow::CheckEbsarBill(const std::string& strDsn, DictionaryPtr& DictPara
 
 DictionaryPtr CheckNow::GetSystemProfile(const std::string& sDsn,
                                          const db::ConnectionPtr& oConnection) {
-  return PublicCallRaising([&] { return profile::GetSystemProfile(frame(), sDsn, oConnection); });
+  return frame::PublicCallRaising(
+      [&] { return profile::GetSystemProfile(frame(), sDsn, oConnection); });
 }
 
 bool CheckNow::GetPeriodStartEnd(const std::string& sDsn, DictionaryPtr& dictSysProfile,
                                  int32_t nYear, double& dateStart, double& dateEnd,
                                  bool bGetStartPeriod, const db::ConnectionPtr& oConnection) {
-  return PublicCall(
+  return frame::PublicCall(
       frame(),
       [&] {
         return profile::GetPeriodStartEnd(frame(), sDsn, dictSysProfile, nYear, dateStart, dateEnd,
@@ -102,12 +103,12 @@ bool CheckNow::GetPeriodStartEnd(const std::string& sDsn, DictionaryPtr& dictSys
 }
 
 int32_t CheckNow::UpdateSEOrderBCommitQty(const std::string& sDsn, int32_t InterID) {
-  return PublicCallRaising([&]() -> int32_t {
+  return frame::PublicCallRaising([&]() -> int32_t {
     // The committed-quantity write-back comes with the public write-back services.
     static_cast<void>(sDsn);
     static_cast<void>(InterID);
-    RaiseNotAvailable("CheckNow.UpdateSEOrderBCommitQty");
+    frame::RaiseNotAvailable("CheckNow.UpdateSEOrderBCommitQty");
   });
 }
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -5,17 +5,17 @@
 #include <string>
 #include <string_view>
 
-#include "frame/bill_types.h"
+#include "checkbill/bill_types.h"
 #include "frame/class_frame.h"
 #include "platform/variant/object.h"
 #include "platform/variant/vector.h"
 
-namespace cb::frame {
+namespace cb::engine {
 
 // ProgID under which the object factory creates a CPreCheck (the price-alert guard reaches it so).
 inline constexpr std::string_view kPreCheckProgID = "VellMCheckBill.CPreCheck";
 
-class CPreCheck : public Object, private ClassFrame {
+class CPreCheck : public Object, private frame::ClassFrame {
  public:
   // Takes the data-access service and security object (see ClassFrame) and makes sure the engine's
   // components are registered with the object factory.
@@ -36,7 +36,7 @@ class CPreCheck : public Object, private ClassFrame {
                        VectorPtr& vectReturn, std::string& strReturn);
 
  private:
-  ClassFrame& frame() { return *this; }
+  frame::ClassFrame& frame() { return *this; }
 };
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -4,15 +4,15 @@
 
 #include <memory>
 
-#include "frame/check_now.h"
+#include "checkbill/check_now.h"
+#include "checkbill/pre_check.h"
+#include "checkbill/qm_check_now.h"
 #include "frame/not_available.h"
-#include "frame/pre_check.h"
-#include "frame/qm_check_now.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
 #include "support/fake_connection.h"
 
-namespace cb::frame {
+namespace cb::engine {
 namespace {
 
 TEST(PublicClasses, TransModeTellsTheHostHowEachClassTakesPartInTransactions) {
@@ -68,7 +68,7 @@ TEST(PublicClasses, MembersWhoseCallersHandleErrorsRaiseThem) {
     pre_check.DoPriceAlert("dsn", 1, 21, report, message);
     FAIL() << "no error raised";
   } catch (const Error& error) {
-    EXPECT_EQ(error.number(), kErrNotAvailable);
+    EXPECT_EQ(error.number(), frame::kErrNotAvailable);
   }
   EXPECT_THROW(CheckNow().UpdateSEOrderBCommitQty("dsn", 1), Error);
 }
@@ -88,4 +88,4 @@ TEST(PublicClasses, GetSystemProfileLetsQueryErrorsThrough) {
 }
 
 }  // namespace
-}  // namespace cb::frame
+}  // namespace cb::engine

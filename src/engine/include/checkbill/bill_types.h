@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace cb::frame {
+namespace cb::engine {
 
 // Transaction types that have a published name. The engine works with plain 32-bit FTranType
 // values, many of them outside this list.
@@ -95,4 +95,4 @@ enum class HostTransactionMode : int32_t {
   kRequiresNewTransaction = 4,
 };
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "frame/bill_types.h"
+#include "checkbill/bill_types.h"
 #include "frame/class_frame.h"
 #include "platform/db/connection.h"
 #include "platform/variant/dictionary.h"
 #include "platform/variant/object.h"
 #include "platform/variant/variant.h"
 
-namespace cb::frame {
+namespace cb::engine {
 
 // ProgID under which the object factory creates a CheckNow.
 inline constexpr std::string_view kCheckNowProgID = "VellMCheckBill.CheckNow";
@@ -21,7 +21,7 @@ inline constexpr std::string_view kCheckNowProgID = "VellMCheckBill.CheckNow";
 // Every member traps its own errors and answers with a status, except where a member says that
 // errors reach the caller. Instances keep nothing between calls but the data-access service and the
 // security object of their frame; one thread uses an instance at a time.
-class CheckNow : public Object, private ClassFrame {
+class CheckNow : public Object, private frame::ClassFrame {
  public:
   // Takes the data-access service and security object (see ClassFrame) and makes sure the engine's
   // components are registered with the object factory.
@@ -72,7 +72,7 @@ class CheckNow : public Object, private ClassFrame {
   int32_t UpdateSEOrderBCommitQty(const std::string& sDsn, int32_t InterID);
 
  private:
-  ClassFrame& frame() { return *this; }
+  frame::ClassFrame& frame() { return *this; }
 };
 
-}  // namespace cb::frame
+}  // namespace cb::engine

@@ -1,0 +1,35 @@
+// Opening a data source's database and installing the schema, for hosts and the tool.
+#include "checkbill/database.h"
+
+#include "engine/sqlite_provider.h"
+#include "platform/db/name_compare.h"
+#include "platform/services/connection_providers.h"
+#include "platform/sqlite/sqlite_connection.h"
+#include "schema/demo_data.h"
+#include "schema/suite_schema.h"
+
+namespace cb::engine {
+
+db::ConnectionPtr OpenDatabase(std::string_view dsn, OpenMode mode) {
+  const db::DataSource data_source = db::ParseDataSource(dsn);
+  RegisterSqliteProvider();
+  if (mode == OpenMode::kCreate &&
+      db::EqualsIgnoreCase(data_source.provider, kSqliteProviderName)) {
+    return sqlite::OpenSqliteConnection(data_source.data_source);
+  }
+  return services::OpenProviderConnection(data_source);
+}
+
+bool HasSuiteSchema(db::Connection& connection) {
+  return schema::IsSuiteSchemaInstalled(connection);
+}
+
+void InstallSuiteSchema(db::Connection& connection) {
+  schema::InstallSuiteSchema(connection);
+}
+
+void InstallDemoData(db::Connection& connection) {
+  schema::InstallDemoData(connection);
+}
+
+}  // namespace cb::engine
