@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang lld libclang-rt-14-dev pkg-config libsqlite3-dev sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+          libcli11-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

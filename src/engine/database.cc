@@ -4,6 +4,7 @@
 #include "engine/sqlite_provider.h"
 #include "platform/db/name_compare.h"
 #include "platform/services/connection_providers.h"
+#include "platform/services/language_catalogs.h"
 #include "platform/sqlite/sqlite_connection.h"
 #include "schema/demo_data.h"
 #include "schema/suite_schema.h"
@@ -30,6 +31,10 @@ void InstallSuiteSchema(db::Connection& connection) {
 
 void InstallDemoData(db::Connection& connection) {
   schema::InstallDemoData(connection);
+}
+
+bool IsKnownLanguage(std::string_view language) {
+  return !services::CatalogLanguage(language).empty();
 }
 
 }  // namespace cb::engine

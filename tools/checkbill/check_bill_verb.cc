@@ -1,26 +1,78 @@
 // The check-bill verb: one call of CheckBill with a JSON request, its results printed as JSON.
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <ostream>
 
-#include "checkbill/values.h"
+#include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
+#include "tools/checkbill/params_input.h"
+#include "tools/checkbill/request_keys.h"
 #include "tools/checkbill/verb.h"
 
 namespace cb::tool {
 
-int RunCheckBillVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  const std::string& dsn = arguments.Required("dsn");
-  const Json json = Json::parse(arguments.Required("params"), nullptr, false);
-  if (!json.is_object()) throw UsageError("--params needs a JSON object");
-  DictionaryPtr params = JsonToVariant(json).As<Dictionary>();
-  if (params == nullptr) throw Error(kErrInvalidArgument, "checkbill", "--params is not an object");
-  // The engine needs these three; a script may leave them to the tool.
-  if (!params->Exists("PropString")) params->Write("PropString", dsn);
-  if (!params->Exists("ReCheck")) params->Write("ReCheck", 0);
-  if (!params->Exists("CheckDate")) params->Write("CheckDate", TodayText());
+namespace {
+
+struct CheckBillOptions {
+  std::string dsn;
+  std::string params;
+};
+
+// The request as the engine will read it, or UsageError before any database work.
+Json CheckedRequest(const CheckBillOptions& options, Io& io) {
+  Json request = ParseParamsObject(ReadParamsText(options.params, io.in));
+  for (std::string_view key : keys::kIntegerRequestKeys) {
+    if (const std::optional<int32_t> value = IntegerMember(request, key)) {
+      request[std::string(key)] = *value;
+    }
+  }
+  const std::string prop_string(keys::kPropString);
+  if (request.contains(prop_string)) {
+    if (!request[prop_string].is_string() ||
+        request[prop_string].get<std::string>() != options.dsn) {
+      throw UsageError("--dsn and \"PropString\" name different data sources; give one of them");
+    }
+  } else {
+    request[prop_string] = options.dsn;
+  }
+  // The engine resolves a checker of 0 to the data source's user; either must be a real user.
+  const int32_t checker = IntegerMember(request, keys::kCheckerID).value_or(0);
+  if (checker < 0) throw UsageError("\"CheckerID\" must be a positive user id");
+  if (checker == 0) static_cast<void>(CheckerOf(options.dsn, std::nullopt));
+  // Refuses an unknown Language before the engine runs.
+  static_cast<void>(EngineDsn(options.dsn, std::nullopt));
+  if (!request.contains(std::string(keys::kReCheck))) request[std::string(keys::kReCheck)] = 0;
+  if (!request.contains(std::string(keys::kCheckDate))) {
+    request[std::string(keys::kCheckDate)] = TodayText();
+  }
+  return request;
+}
+
+ExitStatus RunCheckBill(const CheckBillOptions& options, Io& io) {
+  DictionaryPtr params = JsonToVariant(CheckedRequest(options, io)).As<Dictionary>();
   CallCheckBill(params);
-  out << DumpJson(VariantToJson(Variant(params), {.skip_recordsets = true})) << "\n";
-  return kExitOk;
+  io.out << DumpJson(VariantToJson(Variant(params), {.skip_recordsets = true})) << "\n";
+  const int32_t code = params->ReadOr(keys::kReturnCode, Variant(-1)).ToInt32();
+  if (IsSuccessCode(code)) return ExitStatus::kDone;
+  return IsQuestionCode(code) ? ExitStatus::kQuestion : ExitStatus::kRefused;
+}
+
+}  // namespace
+
+void AddCheckBillVerb(CLI::App& app, Invocation& invocation) {
+  auto options = std::make_shared<CheckBillOptions>();
+  CLI::App* verb = AddVerb(app, invocation, "check-bill",
+                           "call CheckBill with a JSON object as its request and print the "
+                           "results as JSON; PropString, ReCheck and CheckDate default to DSN, 0 "
+                           "and today");
+  verb->add_option("--dsn", options->dsn, "data source string of the database")->required();
+  verb->add_option("--params", options->params,
+                   "the request: a JSON object, @FILE to read it from a file, - for stdin")
+      ->required();
+  verb->callback([&invocation, options] {
+    invocation.run = [options](Io& io) { return RunCheckBill(*options, io); };
+  });
 }
 
 }  // namespace cb::tool

@@ -1,14 +1,20 @@
 // The demo verb: builds a fresh demo database and walks a newcomer through checks, refusals and a
 // question, printing what happens and the stock balances it changes.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "checkbill/database.h"
 #include "checkbill/values.h"
 #include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
+#include "tools/checkbill/json_convert.h"
 #include "tools/checkbill/open_connection.h"
 #include "tools/checkbill/verb.h"
 
@@ -21,6 +27,7 @@ namespace fs = std::filesystem;
 constexpr const char* kDefaultDemoDsn = "Provider=SQLite;Data Source=demo.db";
 // The demo bills and the date they are checked on (see schema/demo.sql).
 constexpr const char* kDemoCheckDate = "2026-12-05";
+constexpr int32_t kDemoUserID = 16;  // the user of the demo data
 constexpr int32_t kReceiptID = 1001;
 constexpr int32_t kEarlierReceiptID = 1002;
 constexpr int32_t kDeliveryID = 1003;
@@ -31,37 +38,75 @@ constexpr int32_t kWidgetItemID = 2;
 constexpr int32_t kMainStockID = 1;
 constexpr int32_t kShopFloorStockID = 2;
 
-// Replaces the demo's file: a missing or empty file, or one that an earlier demo made (it holds the
-// suite's schema). Any other file is refused rather than deleted.
+// The demo marks the databases it makes with one row of a table of its own, so that it replaces
+// only those.
+constexpr const char* kMarkerTable = "t_DemoTour";
+constexpr const char* kMarkerText = "made by checkbill demo";
+
+std::string MarkerBatch() {
+  return std::string("CREATE TABLE ") + kMarkerTable + " (FMadeBy VARCHAR(40) NOT NULL)\r\n" +
+         "INSERT INTO " + kMarkerTable + " (FMadeBy) VALUES ('" + kMarkerText + "')";
+}
+
+ToolError Refusal(const fs::path& file, const std::string& why) {
+  return ToolError(ExitStatus::kRefused, "demo: '" + file.string() + "' " + why +
+                                             "; the demo replaces only a database it made itself. "
+                                             "Give another file with --dsn.");
+}
+
+// Replaces the demo's file: a missing or empty file, or one an earlier demo made (it holds the
+// marker row) that this program may write and nobody holds locked. Anything else is refused with
+// the reason, never deleted.
 void PrepareDemoFile(const std::string& dsn) {
   const fs::path file = db::ParseDataSource(dsn).data_source;
-  if (fs::exists(file) && fs::file_size(file) > 0) {
-    bool earlier_demo = false;
-    {
-      const db::ConnectionPtr connection = OpenConnection(dsn);
-      earlier_demo = engine::HasSuiteSchema(*connection);
-    }
-    if (!earlier_demo) {
-      throw Error(
-          kErrInvalidArgument, "checkbill",
-          "'" + file.string() + "' is not a demo database; the demo replaces only its own files");
-    }
+  std::error_code error;
+  if (!fs::exists(file, error)) return;
+  if (!fs::is_regular_file(file, error)) throw Refusal(file, "is not a regular file");
+  if (fs::file_size(file, error) == 0) return;
+  // The permission bits, not access(): a superuser may write anything, yet a file marked read-only
+  // is one its owner meant to keep.
+  constexpr fs::perms kWriteBits =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((fs::status(file, error).permissions() & kWriteBits) == fs::perms::none ||
+      ::access(file.c_str(), W_OK) != 0) {
+    throw Refusal(file, "is read-only");
   }
-  fs::remove(file);
-  fs::remove(fs::path(file.string() + "-journal"));
+  db::ConnectionPtr connection;
+  bool marked = false;
+  try {
+    connection = OpenConnection(dsn, engine::OpenMode::kExisting);
+    const db::RecordsetPtr rows =
+        connection->Execute(std::string("SELECT COUNT(*) AS n FROM ") + kMarkerTable +
+                            " WHERE FMadeBy = '" + kMarkerText + "'");
+    marked = rows->Field("n").ToInt32() == 1;
+  } catch (const Error&) {
+    marked = false;  // no marker table, or not a database at all
+  }
+  if (!marked) throw Refusal(file, "was not made by the demo");
+  // A write that changes nothing takes the write lock: it fails when another program holds it.
+  try {
+    connection->BeginTrans();
+    connection->Execute(std::string("DELETE FROM ") + kMarkerTable + " WHERE 1 = 0");
+  } catch (const Error&) {
+    throw Refusal(file, "is in use by another program (it holds the database locked)");
+  }
+  connection->RollbackTrans();
+  connection.reset();
+  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) fs::remove(file.string() + suffix);
 }
 
 class Tour {
  public:
   Tour(const std::string& dsn, std::ostream& out)
-      : dsn_(dsn), engine_dsn_(EngineDsn(dsn, kDefaultUserID)), out_(out) {}
+      : dsn_(dsn), engine_dsn_(EngineDsn(dsn, kDemoUserID)), out_(out) {}
 
   void CreateDatabase() {
     PrepareDemoFile(dsn_);
-    const db::ConnectionPtr connection = OpenConnection(dsn_);
+    const db::ConnectionPtr connection = OpenConnection(dsn_, engine::OpenMode::kCreate);
     connection->BeginTrans();
     engine::InstallSuiteSchema(*connection);
     engine::InstallDemoData(*connection);
+    connection->Execute(MarkerBatch());
     connection->CommitTrans();
   }
 
@@ -83,6 +128,7 @@ class Tour {
     request.inter_id = inter_id;
     request.check_date = kDemoCheckDate;
     request.dsn = engine_dsn_;
+    request.checker_id = kDemoUserID;
     const DictionaryPtr params = BuildRequest(request);
     const DictionaryPtr result =
         RunConversation(*params, CallCheckBill, [&](const std::string& question) {
@@ -120,7 +166,7 @@ class Tour {
   // SUM(column) over the rows of table that match condition, printed without trailing zeros.
   std::string Sum(const std::string& column, const std::string& table,
                   const std::string& condition) const {
-    const db::ConnectionPtr connection = OpenConnection(dsn_);
+    const db::ConnectionPtr connection = OpenConnection(dsn_, engine::OpenMode::kExisting);
     const db::RecordsetPtr rows = connection->Execute(
         "SELECT ISNULL(SUM(" + column + "),0) AS S FROM " + table + " WHERE " + condition);
     char text[32];
@@ -133,11 +179,8 @@ class Tour {
   std::ostream& out_;
 };
 
-}  // namespace
-
-int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  const std::string dsn = arguments.Option("dsn").value_or(kDefaultDemoDsn);
-  Tour tour(dsn, out);
+ExitStatus RunDemo(const std::string& dsn, Io& io) {
+  Tour tour(dsn, io.text());
   tour.CreateDatabase();
   const std::string bolts_before = tour.Balance(kBoltItemID, kMainStockID);
   const std::string widgets_before = tour.Balance(kWidgetItemID, kMainStockID);
@@ -201,7 +244,20 @@ int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
   tour.Say("    Widget:      " + widgets_before + " -> " +
            tour.Balance(kWidgetItemID, kMainStockID));
   tour.Say("\nTry it yourself: checkbill check --dsn \"" + dsn + "\" --type 1 --id 1001");
-  return kExitOk;
+  if (io.json) io.out << DumpJson(Json{{"demo", db::ParseDataSource(dsn).data_source}}) << "\n";
+  return ExitStatus::kDone;
+}
+
+}  // namespace
+
+void AddDemoVerb(CLI::App& app, Invocation& invocation) {
+  auto dsn = std::make_shared<std::string>(kDefaultDemoDsn);
+  CLI::App* verb = AddVerb(app, invocation, "demo",
+                           "create a fresh demo database (demo.db unless given) and take a guided "
+                           "tour of the checks; replaces only a database an earlier demo made");
+  verb->add_option("--dsn", *dsn, "data source string of the demo database")->capture_default_str();
+  verb->callback(
+      [&invocation, dsn] { invocation.run = [dsn](Io& io) { return RunDemo(*dsn, io); }; });
 }
 
 }  // namespace cb::tool

@@ -1,4 +1,5 @@
-// Data source strings for the engine, today's date, and the call of CheckNow.CheckBill.
+// Data source strings for the engine, the checker, today's date, and the call of
+// CheckNow.CheckBill.
 #include "tools/checkbill/engine_call.h"
 
 #include <chrono>
@@ -6,18 +7,44 @@
 
 #include "checkbill/check_now.h"
 #include "checkbill/database.h"
+#include "tools/checkbill/exit_status.h"
+#include "tools/checkbill/request_keys.h"
 
 namespace cb::tool {
 
-std::string EngineDsn(std::string_view dsn, std::optional<int32_t> user_id) {
+std::string EngineDsn(std::string_view dsn, std::optional<int32_t> user) {
   const db::DataSource parsed = db::ParseDataSource(dsn);
   std::string text(dsn);
   while (!text.empty() && (text.back() == ';' || text.back() == ' ')) text.pop_back();
-  if (!parsed.Get("UserID")) {
-    text += ";UserID=" + std::to_string(user_id.value_or(kDefaultUserID));
+  if (!parsed.Get(keys::kUserID) && user) {
+    text += ";" + std::string(keys::kUserID) + "=" + std::to_string(*user);
   }
-  if (!parsed.Get("Language")) text += ";Language=en";
+  if (const std::optional<std::string> language = parsed.Get(keys::kLanguage)) {
+    if (!engine::IsKnownLanguage(*language)) {
+      throw UsageError("the data source names the unknown Language '" + *language +
+                       "' (known: en, zh)");
+    }
+  } else {
+    text += ";" + std::string(keys::kLanguage) + "=en";
+  }
   return text;
+}
+
+int32_t CheckerOf(std::string_view dsn, std::optional<int32_t> user) {
+  if (user) {
+    if (*user <= 0)
+      throw UsageError("--user must be a positive user id, not " + std::to_string(*user));
+    return *user;
+  }
+  const std::optional<int16_t> from_dsn = db::ParseDataSource(dsn).user_id;
+  if (!from_dsn) {
+    throw UsageError("no checker: give --user N or UserID=N in the data source (a positive id)");
+  }
+  if (*from_dsn <= 0) {
+    throw UsageError("the data source's UserID must be a positive user id, not " +
+                     std::to_string(*from_dsn));
+  }
+  return *from_dsn;
 }
 
 void CallCheckBill(DictionaryPtr& params) {

@@ -1,5 +1,5 @@
-// Calls the engine's bill check from the tool: data source strings for the engine and one call of
-// CheckNow.CheckBill.
+// Calls the engine's bill check from the tool: the data source string the engine gets, the checker
+// a bill is checked by, and one call of CheckNow.CheckBill.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +11,15 @@
 
 namespace cb::tool {
 
-// The user the tool's bill verbs act as when neither --user nor the data source names one.
-inline constexpr int32_t kDefaultUserID = 16;
+// dsn with "UserID=user" appended when dsn names no user and user is given, and "Language=en" when
+// it names no language. Raises UsageError for a "Language" no catalogue serves, and cb::Error for a
+// string that cannot be read.
+std::string EngineDsn(std::string_view dsn, std::optional<int32_t> user);
 
-// dsn with "UserID" (user_id, else kDefaultUserID) and "Language=en" appended when it names
-// neither; a UserID or Language already in dsn is kept. Raises cb::Error for a string that cannot
-// be read.
-std::string EngineDsn(std::string_view dsn, std::optional<int32_t> user_id);
+// The checker of a bill operation: user when given, otherwise the data source's "UserID". Raises
+// UsageError unless that is a positive id: user 0 or a missing user would let a check be repeated
+// and never undone.
+int32_t CheckerOf(std::string_view dsn, std::optional<int32_t> user);
 
 // Runs CheckNow.CheckBill on params (which it changes: the results are written into it). Raises
 // cb::Error when the engine raises, i.e. before the bill's data source is open.

@@ -1,54 +1,67 @@
 // checkbill: runs the engine's operations against a database from the command line, JSON in and
 // out.
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "checkbill/values.h"
+#include "tools/checkbill/json_convert.h"
 #include "tools/checkbill/verb.h"
 
 namespace {
 
-void PrintUsage(std::ostream& out) {
-  out << "usage: checkbill VERB [OPTIONS]\n\nverbs:\n";
-  for (const cb::tool::Verb& verb : cb::tool::Verbs()) {
-    out << "  checkbill " << verb.usage << "\n      " << verb.summary << "\n";
-  }
-  out << "\nDSN is a data source string, e.g. \"Provider=SQLite;Data Source=demo.db\".\n";
-}
+using cb::tool::ExitStatus;
 
-int Run(const std::vector<std::string>& words) {
-  using namespace cb::tool;
-  if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-    PrintUsage(words.empty() ? std::cerr : std::cout);
-    return words.empty() ? kExitUsage : kExitOk;
+// Reports a run that ended without the engine's answer: the JSON error object on stdout under
+// --json, otherwise the message on stderr.
+int Fail(const cb::tool::Io& io, ExitStatus status, const std::string& message) {
+  if (io.json) {
+    cb::tool::Json error = cb::tool::Json::object();
+    error["status"] = std::string(cb::tool::StatusName(status));
+    error["exit"] = cb::tool::ToInt(status);
+    error["message"] = message;
+    io.out << cb::tool::DumpJson(cb::tool::Json{{"error", error}}) << "\n";
+  } else {
+    io.err << "checkbill: " << message << "\n";
+    if (status == ExitStatus::kUsage)
+      io.err << "Run 'checkbill --help' or 'checkbill VERB --help'.\n";
   }
-  const Verb* verb = FindVerb(words[0]);
-  if (verb == nullptr) {
-    std::cerr << "checkbill: unknown verb '" << words[0] << "'\n\n";
-    PrintUsage(std::cerr);
-    return kExitUsage;
-  }
-  try {
-    const Arguments arguments =
-        ParseArguments(std::vector<std::string>(words.begin() + 1, words.end()), verb->grammar);
-    return verb->run(arguments, std::cout, std::cerr);
-  } catch (const UsageError& error) {
-    std::cerr << "checkbill " << verb->name << ": " << error.what() << "\nusage: checkbill "
-              << verb->usage << "\n";
-    return kExitUsage;
-  } catch (const cb::Error& error) {
-    std::cerr << error.description() << "\n";
-    return kExitFailure;
-  } catch (const std::exception& error) {
-    std::cerr << "checkbill " << verb->name << ": " << error.what() << "\n";
-    return kExitFailure;
-  }
+  return cb::tool::ToInt(status);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  return Run(std::vector<std::string>(argv + 1, argv + argc));
+  cb::tool::Invocation invocation;
+  CLI::App app(
+      "checkbill: runs the bill-check engine's operations on a database, JSON in and out.\n"
+      "DSN is a data source string, e.g. \"Provider=SQLite;Data Source=demo.db\".",
+      "checkbill");
+  app.set_version_flag("--version", std::string("checkbill ") + CHECKBILL_VERSION);
+  app.require_subcommand(1);
+  app.footer(cb::tool::ExitStatusHelp());
+  cb::tool::AddVerbs(app, invocation);
+
+  // --json is known before parsing, so that a command line that does not parse is reported as JSON.
+  cb::tool::Io io{std::cin, std::cout, std::cerr,
+                  std::any_of(argv + 1, argv + argc,
+                              [](const char* word) { return std::string(word) == "--json"; })};
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {
+    return app.exit(done, std::cout, std::cerr);  // --help and --version
+  } catch (const CLI::ParseError& error) {
+    return Fail(io, ExitStatus::kUsage, error.what());
+  }
+  try {
+    return cb::tool::ToInt(invocation.run(io));
+  } catch (const cb::tool::ToolError& error) {
+    return Fail(io, error.status(), error.what());
+  } catch (const cb::Error& error) {
+    return Fail(io, ExitStatus::kError, error.description());
+  } catch (const std::exception& error) {
+    return Fail(io, ExitStatus::kError, error.what());
+  }
 }

@@ -1,13 +1,21 @@
-// Opens the database of a data source string; the tool creates a missing SQLite file, unlike the
-// engine's data access service, so that `checkbill sql` can start from nothing.
+// Opening a data source's database for the tool, and the busy status for a lock timeout.
 #include "tools/checkbill/open_connection.h"
-
-#include "checkbill/database.h"
 
 namespace cb::tool {
 
-db::ConnectionPtr OpenConnection(std::string_view dsn) {
-  return engine::OpenDatabase(dsn, engine::OpenMode::kCreate);
+db::ConnectionPtr OpenConnection(std::string_view dsn, engine::OpenMode mode) {
+  return engine::OpenDatabase(dsn, mode);
+}
+
+ToolError DatabaseFailure(db::Connection& connection, const Error& error) {
+  for (const db::DbError& item : connection.errors()) {
+    if (item.kind == db::DbErrorKind::kBusy) {
+      return ToolError(ExitStatus::kBusy,
+                       "waited for another writer to release the database and gave up (" +
+                           item.description + "); nothing was changed, try again");
+    }
+  }
+  return ToolError(ExitStatus::kError, error.description());
 }
 
 }  // namespace cb::tool

@@ -1,48 +1,50 @@
-// The verbs of the checkbill tool: one entry per verb, each implemented in its own file.
+// The verbs of the checkbill tool: each file adds one verb (or a family) to the command line and
+// says how it runs once the line is parsed.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "checkbill/codes.h"
-#include "tools/checkbill/arguments.h"
+#include "tools/checkbill/exit_status.h"
+
+namespace CLI {
+class App;
+}
 
 namespace cb::tool {
 
-// Exit codes shared by every verb.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;  // the operation failed; the reason is on stderr
-inline constexpr int kExitUsage = 2;    // the command line was wrong
+// The streams of one run. Under --json stdout carries exactly one JSON value; text meant for people
+// (questions, notes) then goes to stderr.
+struct Io {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  bool json = false;
 
-struct Verb {
-  std::string_view name;
-  std::string_view usage;  // one line of synopsis after "checkbill "
-  std::string_view summary;
-  ArgumentSpec grammar;
-  // Runs the verb; prints results on out and failures on err; returns the exit code. May raise
-  // UsageError (exit 2) and cb::Error (printed, exit 1).
-  int (*run)(const Arguments& arguments, std::ostream& out, std::ostream& err);
+  std::ostream& text() const { return json ? err : out; }
 };
 
-// Every verb, in the order the usage text lists them.
-const std::vector<Verb>& Verbs();
-// The verb called name; nullptr when there is none.
-const Verb* FindVerb(std::string_view name);
+// What the parsed command line asks for: the chosen verb's run, set by its parse callback.
+struct Invocation {
+  bool json = false;
+  std::function<ExitStatus(Io&)> run;
+};
 
-// Verb entry points, one per file.
-int RunSqlVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunInitVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunCheckBillVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
-// One operation on a bill, its questions asked on the terminal (check, uncheck, save, delete, void
-// and restore differ only in the operation code).
-int RunBillOperationVerb(check::OperateCode operate_code, const Arguments& arguments,
-                         std::ostream& out);
-template <check::OperateCode kOperation>
-int RunBillVerb(const Arguments& arguments, std::ostream& out, std::ostream&) {
-  return RunBillOperationVerb(kOperation, arguments, out);
-}
-int RunDemoVerb(const Arguments& arguments, std::ostream& out, std::ostream& err);
+// Adds a verb with its one-line description, the exit-status table in its --help and the --json
+// switch bound to invocation.json.
+CLI::App* AddVerb(CLI::App& app, Invocation& invocation, const std::string& name,
+                  const std::string& description);
+
+// The verbs, one file each (the bill verbs share one).
+void AddDemoVerb(CLI::App& app, Invocation& invocation);
+void AddInitVerb(CLI::App& app, Invocation& invocation);
+void AddCheckBillVerb(CLI::App& app, Invocation& invocation);
+void AddBillVerbs(CLI::App& app, Invocation& invocation);
+void AddSqlVerb(CLI::App& app, Invocation& invocation);
+void AddCallVerb(CLI::App& app, Invocation& invocation);
+
+// Every verb, in the order --help lists them.
+void AddVerbs(CLI::App& app, Invocation& invocation);
 
 }  // namespace cb::tool

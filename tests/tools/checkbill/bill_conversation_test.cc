@@ -9,6 +9,7 @@
 
 #include "platform/variant/vector.h"
 #include "tools/checkbill/engine_call.h"
+#include "tools/checkbill/exit_status.h"
 
 namespace cb::tool {
 namespace {
@@ -155,7 +156,7 @@ TEST(BillConversation, BuildRequestCarriesTheBillAndTheOperation) {
   EXPECT_EQ(params->Read("PropString"), Variant("Provider=SQLite;Data Source=x.db"));
 }
 
-TEST(EngineDsn, AddsTheUserAndEnglishOnlyWhereTheStringNamesNone) {
+TEST(EngineDsn, AddsTheUserGivenAndEnglishOnlyWhereTheStringNamesNone) {
   struct Case {
     const char* dsn;
     std::optional<int32_t> user;
@@ -163,13 +164,27 @@ TEST(EngineDsn, AddsTheUserAndEnglishOnlyWhereTheStringNamesNone) {
   };
   const Case cases[] = {
       {"Provider=SQLite;Data Source=a.db", std::nullopt,
-       "Provider=SQLite;Data Source=a.db;UserID=16;Language=en"},
+       "Provider=SQLite;Data Source=a.db;Language=en"},
       {"Provider=SQLite;Data Source=a.db;", 7,
        "Provider=SQLite;Data Source=a.db;UserID=7;Language=en"},
       {"Provider=SQLite;Data Source=a.db;userid=3;Language=zh", 7,
        "Provider=SQLite;Data Source=a.db;userid=3;Language=zh"},
   };
   for (const Case& c : cases) EXPECT_EQ(EngineDsn(c.dsn, c.user), c.expected) << c.dsn;
+  EXPECT_THROW(EngineDsn("Provider=SQLite;Data Source=a.db;Language=xx", 7), UsageError);
+}
+
+TEST(CheckerOf, IsTheUserGivenOrTheDataSourcesUserAndAlwaysPositive) {
+  EXPECT_EQ(CheckerOf("Provider=SQLite;Data Source=a.db;UserID=3", 7), 7);
+  EXPECT_EQ(CheckerOf("Provider=SQLite;Data Source=a.db;UserID=3", std::nullopt), 3);
+  for (const auto& [dsn, user] : std::vector<std::pair<const char*, std::optional<int32_t>>>{
+           {"Provider=SQLite;Data Source=a.db", std::nullopt},
+           {"Provider=SQLite;Data Source=a.db;UserID=0", std::nullopt},
+           {"Provider=SQLite;Data Source=a.db;UserID=-2", std::nullopt},
+           {"Provider=SQLite;Data Source=a.db;UserID=3", 0},
+           {"Provider=SQLite;Data Source=a.db", -1}}) {
+    EXPECT_THROW(CheckerOf(dsn, user), UsageError) << dsn;
+  }
 }
 
 }  // namespace

@@ -24,4 +24,8 @@ void InstallSuiteSchema(db::Connection& connection);
 // Loads the demo data into a database that holds the suite's schema and nothing else yet.
 void InstallDemoData(db::Connection& connection);
 
+// True when a message catalogue serves the data source's "Language" value (en, zh and their
+// spellings, compared without regard to case).
+[[nodiscard]] bool IsKnownLanguage(std::string_view language);
+
 }  // namespace cb::engine
