@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "check/check_request.h"
+#include "frame/vocabulary/operate_code.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/variant/dictionary.h"
@@ -27,10 +28,5 @@ struct CallState {
   DictionaryPtr step_params;  // dictStepParams
   DictionaryPtr step_result;  // dictResult
 };
-
-// True for a check (1) or an uncheck (2).
-constexpr bool IsCheckOrUnCheck(int32_t operate_code) {
-  return operate_code == 1 || operate_code == 2;
-}
 
 }  // namespace cb::check

@@ -2,6 +2,8 @@
 #include "check/flow_guards.h"
 
 #include "frame/profile/period.h"
+#include "frame/vocabulary/operate_code.h"
+#include "frame/vocabulary/trans_types.h"
 #include "rules/period_guard.h"
 #include "rules/status_guards.h"
 
@@ -9,7 +11,6 @@ namespace cb::check {
 
 namespace {
 
-constexpr int32_t kSalesOutStock = 21;
 // A sales out-stock bill in this status may be unchecked although its status refuses it.
 constexpr int32_t kStatusExemptFromRefusal = 3;
 
@@ -44,9 +45,9 @@ bool RunBillStatusGuard(CallState& state, CheckOutcome& outcome) {
   outcome.lRet = rules::CheckBillStatus(*state.bill_head, entries, state.request.OperateCode,
                                         outcome.sMsg, outcome.language);
   if (outcome.lRet >= 0) return true;
-  if (state.request.OperateCode == 1) return false;
+  if (Is(state.request.OperateCode, OperateCode::kCheck)) return false;
   return FieldOrZero(*state.bill_head, "FStatus") == kStatusExemptFromRefusal &&
-         FieldOrZero(*state.bill_head, "FTranType") == kSalesOutStock;
+         FieldOrZero(*state.bill_head, "FTranType") == SaleOutStock;
 }
 
 }  // namespace cb::check

@@ -1,19 +1,16 @@
 // The type-specific step of CheckBill.
 #include "check/type_step.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "check/step_dictionaries.h"
+#include "frame/vocabulary/profile_keys.h"
+#include "frame/vocabulary/trans_types.h"
 #include "stock/update_bill_stock.h"
 
 namespace cb::check {
 
 namespace {
-
-constexpr std::array<int32_t, 19> kStockBillTypes = {1,  2,  5,  6,  10,  21, 24, 26,  28, 29,
-                                                     40, 41, 43, 92, 137, 72, 73, 702, 74};
 
 // The head's FDate as a day number; a Null date reads as the platform's earliest date.
 double BillDate(const db::Recordset& head) {
@@ -33,8 +30,7 @@ bool RunStockDriver(frame::ClassFrame& frame, CallState& state) {
 }  // namespace
 
 bool IsStockBillType(int32_t tran_type) {
-  return std::find(kStockBillTypes.begin(), kStockBillTypes.end(), tran_type) !=
-         kStockBillTypes.end();
+  return kStockBillTypes.Contains(tran_type);
 }
 
 void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome) {
@@ -54,7 +50,7 @@ void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome) {
 }
 
 bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  const bool initialised = state.sys_profile->ReadOr("IC|ICClosed", Variant(false)).ToBool();
+  const bool initialised = ProfileSwitch(*state.sys_profile, kProfileICClosed);
   if (initialised && BillDate(*state.bill_head) < state.period_start) return true;
 
   // Types without a handler of their own (85, 87 and every type not listed) succeed as they are.
@@ -64,9 +60,9 @@ bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outco
   outcome.lRet = result.Read(kResultReturnCode).ToInt32();
   outcome.sMsg = result.Read(kResultReturnString).ToString() + outcome.sMsg;
   outcome.item_info = result.Read(kResultVectItemInfo).As<Vector>();
-  state.DictParams->Write(kResultVectDeleteItem, result.Exists(kResultVectDeleteItem)
-                                                     ? result.Read(kResultVectDeleteItem)
-                                                     : Variant(ObjectPtr()));
+  state.DictParams->Write(kOutVectDeleteItem, result.Exists(kResultVectDeleteItem)
+                                                  ? result.Read(kResultVectDeleteItem)
+                                                  : Variant(ObjectPtr()));
   return ok;
 }
 

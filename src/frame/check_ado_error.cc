@@ -5,14 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "frame/vocabulary/text.h"
 #include "platform/services/ado_error_classifier.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
 
 namespace cb::frame {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 std::shared_ptr<services::AdoErrorClassifier> CreateClassifier() {
   ObjectPtr created =

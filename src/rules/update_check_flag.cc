@@ -5,6 +5,7 @@
 
 #include "frame/messages/messages.h"
 #include "frame/shared_helpers.h"
+#include "frame/vocabulary/operate_code.h"
 #include "platform/services/foundation.h"
 #include "rules/check_flag_statement.h"
 
@@ -17,7 +18,7 @@ CheckFlagValues ChooseValues(db::Connection& connection, int32_t checker_id,
                              const Variant& check_date, int32_t operation) {
   CheckFlagValues values;
   values.operation = operation;
-  if (operation != 1) {
+  if (!Is(operation, OperateCode::kCheck)) {
     values.status = 0;
     values.checker_id = 0;
     values.check_day = kNoDate;
