@@ -47,7 +47,8 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
 //    inspection-request guard; then for type 1 the estimated-price voucher guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
-//    (71) and invoice (75, 76, 80, 86, 77, 78) handlers;
+//    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
+//    meanwhile;
 //  - after the credit step: the sale and order price update;
 //  - in the stock write-backs: the batch-trace binding and the purchase and sales order
 //    write-backs, before the stage-200002 hooks;

@@ -1,10 +1,12 @@
-// The type-specific step of CheckBill.
+// The type-specific step of CheckBill: a table from transaction-type sets to their handlers.
 #include "check/type_step.h"
 
 #include <cmath>
 
 #include "check/step_dictionaries.h"
+#include "frame/messages/messages.h"
 #include "frame/vocabulary/profile_keys.h"
+#include "frame/vocabulary/return_code.h"
 #include "frame/vocabulary/trans_types.h"
 #include "stock/update_bill_stock.h"
 
@@ -12,19 +14,54 @@ namespace cb::check {
 
 namespace {
 
+// Refusal text of a type whose handler this build does not have; %1 is the transaction type.
+constexpr std::string_view kTextHandlerNotBuilt = "事务类型%1的单据处理尚未提供，不能继续!";
+
 // The head's FDate as a day number; a Null date reads as the platform's earliest date.
 double BillDate(const db::Recordset& head) {
   const Variant date = head.Field("FDate");
   return std::floor(date.IsNull() ? Variant("1900-01-01").ToDate() : date.ToDate());
 }
 
-bool RunStockDriver(frame::ClassFrame& frame, CallState& state) {
+bool RunStockDriver(frame::ClassFrame& frame, CallState& state, const CheckOutcome& /*outcome*/) {
   const bool ok = stock::UpdateBillStock(frame, state.request.PropString, *state.step_params,
                                          *state.step_result, state.connection, state.Rs);
   for (std::string_view key : {kResultShowUnderTip, kResultShowStockWarnTip}) {
     if (state.step_result->Exists(key)) state.DictParams->Write(key, state.step_result->Read(key));
   }
   return ok;
+}
+
+// A type whose handler has not been built is refused rather than checked without its rules.
+bool RefuseHandlerNotBuilt(frame::ClassFrame& /*frame*/, CallState& state,
+                           const CheckOutcome& outcome) {
+  Dictionary& result = *state.step_result;
+  result.Write(kResultReturnCode, ToInt(ReturnCode::kFailed));
+  result.Write(kResultReturnString, messages::FormatString(kTextHandlerNotBuilt, outcome.language,
+                                                           {Variant(state.request.TransType)}));
+  return false;
+}
+
+struct TypeHandler {
+  bool (*handles)(int32_t tran_type);
+  bool (*run)(frame::ClassFrame& frame, CallState& state, const CheckOutcome& outcome);
+};
+
+// The handlers by transaction type, first match wins. Types not listed (85, 87 and every other)
+// have no handler by the rules and succeed as they are.
+constexpr TypeHandler kTypeHandlers[] = {
+    {[](int32_t type) { return kStockBillTypes.Contains(type); }, RunStockDriver},
+    {[](int32_t type) { return type == ChangePrice; }, RefuseHandlerNotBuilt},
+    {[](int32_t type) { return kInspectionBillTypes.Contains(type); }, RefuseHandlerNotBuilt},
+    {[](int32_t type) { return type == PurchaseOrder; }, RefuseHandlerNotBuilt},
+    {[](int32_t type) { return kInvoiceTypes.Contains(type); }, RefuseHandlerNotBuilt},
+};
+
+bool RunHandlerOf(frame::ClassFrame& frame, CallState& state, const CheckOutcome& outcome) {
+  for (const TypeHandler& handler : kTypeHandlers) {
+    if (handler.handles(state.request.TransType)) return handler.run(frame, state, outcome);
+  }
+  return true;
 }
 
 }  // namespace
@@ -53,8 +90,7 @@ bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outco
   const bool initialised = ProfileSwitch(*state.sys_profile, kProfileICClosed);
   if (initialised && BillDate(*state.bill_head) < state.period_start) return true;
 
-  // Types without a handler of their own (85, 87 and every type not listed) succeed as they are.
-  const bool ok = IsStockBillType(state.request.TransType) ? RunStockDriver(frame, state) : true;
+  const bool ok = RunHandlerOf(frame, state, outcome);
 
   const Dictionary& result = *state.step_result;
   outcome.lRet = result.Read(kResultReturnCode).ToInt32();

@@ -181,6 +181,39 @@ TEST_F(CheckFlowTest, TypeWithoutHandlerPassesTheDefaultCreditAndWritesTheCheckF
   EXPECT_DOUBLE_EQ(Balance(), 0);
 }
 
+TEST_F(CheckFlowTest, TypesWhoseHandlerIsNotBuiltAreRefusedNamingTheTypeAndKeepTheirFlag) {
+  struct Case {
+    int32_t tran_type;
+    const char* head;
+    const char* entry;  // "" for a type without an entry table
+  };
+  const Case cases[] = {
+      {65, "ICPlanAdjPrice", "INSERT INTO ICPlanAdjPriEntry (FInterID, FItemID) VALUES (5001, 7)"},
+      {46, "ICQCBill", ""},
+      {715, "ICQCBill", ""},
+      {71, "POOrder", "INSERT INTO POOrderEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+      {75, "ICPurchase",
+       "INSERT INTO ICPurchaseEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+      {86, "ICSale", "INSERT INTO ICSaleEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tran_type);
+    const std::string head = c.head;
+    const std::string type = std::to_string(c.tran_type);
+    Exec("INSERT INTO " + head + " (FInterID, FBillNo, FTranType, FDate) VALUES (5001, 'B" + type +
+         "', " + type + ", '2024-03-05')");
+    if (*c.entry != '\0') Exec(c.entry);
+    const DictionaryPtr params = RunAsHost(Request(5001, c.tran_type, 1));
+    EXPECT_EQ(Code(params), -1);
+    EXPECT_EQ(Text(params, "ReturnString"), "审核[编号：B" + type + "]单据时未成功!事务类型" +
+                                                type + "的单据处理尚未提供，不能继续!");
+    EXPECT_EQ(log().votes.back(), "abort");
+    EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM " + head + " WHERE FInterID=5001"),
+              "NULL|0|\n");
+    Exec("DELETE FROM " + head + " WHERE FInterID=5001");
+  }
+}
+
 TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitLetsItPass) {
   RegisterRefusingCredit();
   const DictionaryPtr refused = RunAsHost(Request(kProductionOrder, 85, 1));
