@@ -12,13 +12,10 @@ bool RunCheckFlagStep(CallState& state, CheckOutcome& outcome) {
   state.step_result = Dictionary::Create();
   state.step_result->Write(kResultReturnString, "");
   state.step_result->Write(kResultReturnCode, int32_t{0});
-  // A Null "CheckDate" stays Null so that the flag takes the server's date.
-  const Variant check_date = state.DictParams->ReadOr(kKeyCheckDate, Variant()).IsNull()
-                                 ? Variant::Null()
-                                 : Variant::Date(request.CheckDate);
-  outcome.lRet =
-      rules::UpdateCheckFlag(*state.connection, *state.bill_head, state.checker_id, check_date,
-                             request.OperateCode, outcome.sMsg, outcome.language);
+  // The request reader has already refused a Null "CheckDate": the date is always set here.
+  outcome.lRet = rules::UpdateCheckFlag(*state.connection, *state.bill_head, state.checker_id,
+                                        Variant::Date(request.CheckDate), request.OperateCode,
+                                        outcome.sMsg, outcome.language);
   return outcome.lRet >= 0;
 }
 

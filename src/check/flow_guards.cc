@@ -4,6 +4,7 @@
 #include "frame/profile/period.h"
 #include "frame/vocabulary/operate_code.h"
 #include "frame/vocabulary/trans_types.h"
+#include "platform/variant/error.h"
 #include "rules/period_guard.h"
 #include "rules/status_guards.h"
 
@@ -29,6 +30,10 @@ void LoadCurrentPeriod(frame::ClassFrame& frame, CallState& state) {
 }
 
 bool RunOpeningGuards(const CallState& state, CheckOutcome& outcome) {
+  // The guard is the profile's first reader: a table without the keys is an error here.
+  if (state.sys_profile == nullptr) {
+    throw Error(kErrObjectRequired, "", "Object required: the system profile holds no switch");
+  }
   outcome.lRet =
       rules::CheckPeriod(*state.bill_head, *state.sys_profile, state.period_start, state.period_end,
                          outcome.operation_name, outcome.sMsg, outcome.language);
@@ -46,8 +51,11 @@ bool RunBillStatusGuard(CallState& state, CheckOutcome& outcome) {
                                         outcome.sMsg, outcome.language);
   if (outcome.lRet >= 0) return true;
   if (Is(state.request.OperateCode, OperateCode::kCheck)) return false;
-  return FieldOrZero(*state.bill_head, "FStatus") == kStatusExemptFromRefusal &&
-         FieldOrZero(*state.bill_head, "FTranType") == SaleOutStock;
+  const bool exempt = FieldOrZero(*state.bill_head, "FStatus") == kStatusExemptFromRefusal &&
+                      FieldOrZero(*state.bill_head, "FTranType") == SaleOutStock;
+  // An exempt bill goes on as if the guard had passed: its refusal text is not the bill's message.
+  if (exempt) outcome.sMsg.clear();
+  return exempt;
 }
 
 }  // namespace cb::check

@@ -52,10 +52,10 @@ int32_t UncheckOfOpenBill(int32_t checker_id, int32_t status, std::string& messa
 bool HasLockedEntry(db::Recordset& entries) {
   if (entries.RecordCount() > 0) entries.MoveFirst();
   for (; !entries.Eof(); entries.MoveNext()) {
-    // A bit column reads back as a boolean, an integer column as 1: any non-zero flag is a lock.
+    // The flag is 1 while the entry holds locked stock; no other value is a lock.
     const Variant flag =
         services::Foundation::Current().NullToDefault(entries.Field("FLockFlag"), int32_t{0});
-    if (flag.ToBool()) return true;
+    if (flag.ToDouble() == 1) return true;
   }
   return false;
 }

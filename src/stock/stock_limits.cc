@@ -103,7 +103,6 @@ int32_t CheckStockLimits(frame::ClassFrame& frame, const std::string& sDsn,
                          VectorPtr& vectItemInfo, std::string& sMsg, const std::string& sLanguage,
                          const db::ConnectionPtr& connection, int32_t& bShowTip,
                          int32_t lYesWhenStockWarnTip) {
-  vectItemInfo = NewItemInfo(sLanguage);
   try {
     const bool high = ProfileSwitch(dictSysProfile, kProfileUseHighInv);
     const bool low = ProfileSwitch(dictSysProfile, kProfileUseLowInv);
@@ -116,6 +115,8 @@ int32_t CheckStockLimits(frame::ClassFrame& frame, const std::string& sDsn,
       return 0;
     }
 
+    // The table's header rows go back only from an alert that runs.
+    vectItemInfo = NewItemInfo(sLanguage);
     const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
     frame.DropTempTable(sDsn, std::string(kTempSumQty), conn);
     db::RecordsetPtr rows = conn->Execute(BuildStockLimitSql(tran_type, inv_mgr, high, low, safe));

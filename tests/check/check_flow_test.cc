@@ -170,6 +170,32 @@ TEST_F(CheckFlowTest, ClosedSalesOutStockBillMayBeUncheckedButNotChecked) {
             "反审核[编号：WIN2001]单据时未成功!该单还未被审核。");
 }
 
+TEST_F(CheckFlowTest, ExemptSalesOutStockBillCarriesNoRefusalTextOfTheStatusGuard) {
+  Exec(
+      "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FStatus) VALUES (2101, "
+      "'XOUT2101', 21, '2024-03-05', 3)");
+  Exec(
+      "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FDCStockID, FDCSPID) "
+      "VALUES (2101, 1, 7, 2, 1, 11)");
+  // The uncheck brings 2 back into stock, above the item's highest stock of 1: the alert asks.
+  Exec("UPDATE t_SystemProfile SET FValue='1' WHERE FCategory='IC' AND FKey='UseHighInv'");
+  Exec("UPDATE t_ICItem SET FHighLimit=1 WHERE FItemID=7");
+  const DictionaryPtr uncheck = RunAsHost(Request(2101, 21, 2));
+  EXPECT_EQ(Code(uncheck), 2);
+  EXPECT_EQ(Text(uncheck, "ReturnString"), "更新库存数据时现有库存数量偏离库存限额!");
+  EXPECT_EQ(Text(uncheck, "ReturnString2"), "更新库存数据时现有库存数量偏离库存限额!是否继续？");
+}
+
+TEST_F(CheckFlowTest, EmptySystemProfileTakesTheErrorExit) {
+  Exec("DELETE FROM t_SystemProfile");
+  const std::string before = ReceiptState();
+  const DictionaryPtr params = RunAsHost(Request(kReceipt, 1, 1));
+  EXPECT_EQ(Code(params), -1);
+  EXPECT_EQ(Text(params, "ReturnString"), "审核单据时出现错误！请检查单据后再试。");
+  EXPECT_EQ(log().votes.back(), "abort");
+  EXPECT_EQ(ReceiptState(), before);
+}
+
 TEST_F(CheckFlowTest, TypeWithoutHandlerPassesTheDefaultCreditAndWritesTheCheckFlag) {
   const DictionaryPtr params = RunAsHost(Request(kProductionOrder, 85, 1));
   EXPECT_EQ(Code(params), 0);
