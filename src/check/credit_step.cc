@@ -71,20 +71,20 @@ bool RunCreditControl(frame::ClassFrame& frame, const std::string& sDsn, int32_t
   }
 }
 
-bool RunCreditStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  const CheckRequest& request = state.request;
-  if (!IsCheckOrUnCheck(request.OperateCode)) return true;
+StepResult RunCreditStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  const CheckRequest& request = state.call.request;
+  if (!IsCheckOrUnCheck(request.OperateCode)) return StepResult::kGoOn;
   ObjectPtr credit_info;
   if (RunCreditControl(frame, request.PropString, request.OperateCode, request.TransType,
                        request.InterID, request.ReCheck, outcome.language, credit_info)) {
-    return true;
+    return StepResult::kGoOn;
   }
   outcome.lRet = ToInt(ReturnCode::kCreditExceeded);
   outcome.sMsg = messages::LoadLocalString(kTextCreditExceeded, outcome.language);
   if (outcome.item_info == nullptr) outcome.item_info = Vector::Create();
   outcome.item_info->Add(Variant(credit_info));
-  state.DictParams->Write(kOutCreditItemInfo, Variant(outcome.item_info));
-  return false;
+  state.call.DictParams->Write(kOutCreditItemInfo, Variant(outcome.item_info));
+  return StepResult::kRefuse;
 }
 
 }  // namespace cb::check

@@ -23,14 +23,14 @@ bool MovesStockOnSave(const db::Recordset& head) {
 }  // namespace
 
 bool WriteBacksApply(const CallState& state) {
-  if (state.before_system_start_up || !IsStockMovingHead(*state.bill_head)) return false;
-  const int32_t operation = state.request.OperateCode;
-  return MovesStockOnSave(*state.bill_head) ? IsSaveDeleteVoidOrRestore(operation)
+  if (state.steps.before_system_start_up || !IsStockMovingHead(*state.bill.head)) return false;
+  const int32_t operation = state.call.request.OperateCode;
+  return MovesStockOnSave(*state.bill.head) ? IsSaveDeleteVoidOrRestore(operation)
                                             : IsCheckOrUnCheck(operation);
 }
 
-bool RunStockWriteBacks(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  if (!WriteBacksApply(state)) return true;
+StepResult RunStockWriteBacks(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  if (!WriteBacksApply(state)) return StepResult::kGoOn;
   return RunStageHookStep(frame, hooks::kStageAfterWriteBack, state, outcome);
 }
 

@@ -24,10 +24,11 @@ double BillDate(const db::Recordset& head) {
 }
 
 bool RunStockDriver(frame::ClassFrame& frame, CallState& state, const CheckOutcome& /*outcome*/) {
-  const bool ok = stock::UpdateBillStock(frame, state.request.PropString, *state.step_params,
-                                         *state.step_result, state.connection, state.Rs);
+  const bool ok = stock::UpdateBillStock(frame, state.call.request.PropString, *state.steps.params,
+                                         *state.steps.result, state.call.connection, state.call.Rs);
   for (std::string_view key : {kResultShowUnderTip, kResultShowStockWarnTip}) {
-    if (state.step_result->Exists(key)) state.DictParams->Write(key, state.step_result->Read(key));
+    if (state.steps.result->Exists(key))
+      state.call.DictParams->Write(key, state.steps.result->Read(key));
   }
   return ok;
 }
@@ -35,10 +36,11 @@ bool RunStockDriver(frame::ClassFrame& frame, CallState& state, const CheckOutco
 // A type whose handler has not been built is refused rather than checked without its rules.
 bool RefuseHandlerNotBuilt(frame::ClassFrame& /*frame*/, CallState& state,
                            const CheckOutcome& outcome) {
-  Dictionary& result = *state.step_result;
+  Dictionary& result = *state.steps.result;
   result.Write(kResultReturnCode, ToInt(ReturnCode::kFailed));
-  result.Write(kResultReturnString, messages::FormatString(kTextHandlerNotBuilt, outcome.language,
-                                                           {Variant(state.request.TransType)}));
+  result.Write(kResultReturnString,
+               messages::FormatString(kTextHandlerNotBuilt, outcome.language,
+                                      {Variant(state.call.request.TransType)}));
   return false;
 }
 
@@ -59,7 +61,7 @@ constexpr TypeHandler kTypeHandlers[] = {
 
 bool RunHandlerOf(frame::ClassFrame& frame, CallState& state, const CheckOutcome& outcome) {
   for (const TypeHandler& handler : kTypeHandlers) {
-    if (handler.handles(state.request.TransType)) return handler.run(frame, state, outcome);
+    if (handler.handles(state.call.request.TransType)) return handler.run(frame, state, outcome);
   }
   return true;
 }
@@ -71,35 +73,35 @@ bool IsStockBillType(int32_t tran_type) {
 }
 
 void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome) {
-  state.before_system_start_up =
-      IsBeforeSystemStartUp(state.sys_profile, BillDate(*state.bill_head), state.period_start);
+  state.steps.before_system_start_up =
+      IsBeforeSystemStartUp(state.bill.sys_profile, BillDate(*state.bill.head), state.period.start);
   StepContext context;
   context.language = outcome.language;
-  context.checker_id = state.checker_id;
-  context.before_system_start_up = state.before_system_start_up;
-  context.bill_head = state.bill_head;
-  context.bill_entry = state.bill_entry;
-  context.period_start = state.period_start;
-  context.period_end = state.period_end;
-  context.sys_profile = state.sys_profile;
-  state.step_params = BuildStepParams(state.request, context, *state.DictParams);
-  state.step_result = NewStepResult();
+  context.checker_id = state.call.checker_id;
+  context.before_system_start_up = state.steps.before_system_start_up;
+  context.bill_head = state.bill.head;
+  context.bill_entry = state.bill.entry;
+  context.period_start = state.period.start;
+  context.period_end = state.period.end;
+  context.sys_profile = state.bill.sys_profile;
+  state.steps.params = BuildStepParams(state.call.request, context, *state.call.DictParams);
+  state.steps.result = NewStepResult();
 }
 
-bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  const bool initialised = ProfileSwitch(*state.sys_profile, kProfileICClosed);
-  if (initialised && BillDate(*state.bill_head) < state.period_start) return true;
+StepResult RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  const bool initialised = ProfileSwitch(*state.bill.sys_profile, kProfileICClosed);
+  if (initialised && BillDate(*state.bill.head) < state.period.start) return StepResult::kGoOn;
 
   const bool ok = RunHandlerOf(frame, state, outcome);
 
-  const Dictionary& result = *state.step_result;
+  const Dictionary& result = *state.steps.result;
   outcome.lRet = result.Read(kResultReturnCode).ToInt32();
   outcome.sMsg = result.Read(kResultReturnString).ToString() + outcome.sMsg;
   outcome.item_info = result.Read(kResultVectItemInfo).As<Vector>();
-  state.DictParams->Write(kOutVectDeleteItem, result.Exists(kResultVectDeleteItem)
-                                                  ? result.Read(kResultVectDeleteItem)
-                                                  : Variant(ObjectPtr()));
-  return ok;
+  state.call.DictParams->Write(kOutVectDeleteItem, result.Exists(kResultVectDeleteItem)
+                                                       ? result.Read(kResultVectDeleteItem)
+                                                       : Variant(ObjectPtr()));
+  return GoOnIf(ok);
 }
 
 }  // namespace cb::check

@@ -20,8 +20,9 @@ void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome);
 // initialised (IC|ICClosed) and the bill is dated before the current period. After a handler:
 // lRet := dictResult "ReturnCode", its "ReturnString" goes in front of sMsg, the item information
 // becomes its "VectItemInfo", and DictParams "vectDeleteItem" its "vectDeleteItem" (Nothing when
-// absent). False when the handler answered false (refuse).
-[[nodiscard]] bool RunTypeStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome);
+// absent). kRefuse when the handler answered false.
+[[nodiscard]] StepResult RunTypeStep(frame::ClassFrame& frame, CallState& state,
+                                     CheckOutcome& outcome);
 
 // True for the transaction types whose bills the stock driver moves.
 [[nodiscard]] bool IsStockBillType(int32_t tran_type);
