@@ -2,6 +2,8 @@
 // chooses the exit.
 #include "check/check_bill.h"
 
+#include <functional>
+
 #include "check/call_state.h"
 #include "check/check_flag_step.h"
 #include "check/check_outcome.h"
@@ -22,22 +24,23 @@ namespace cb::check {
 namespace {
 
 void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  const CheckRequest& request = state.request;
+  const CheckRequest& request = state.call.request;
   outcome.operation_name = messages::GetOperationName(request.OperateCode, outcome.language);
-  state.sys_profile = profile::GetSystemProfile(frame, request.PropString, state.connection);
-  const DictionaryPtr rows =
-      LoadBillRows(frame, request.PropString, request.TransType, request.InterID, state.connection);
-  state.bill_head = rows->Read(kRowsHead).As<db::Recordset>();
-  state.bill_entry = rows->Read(kRowsEntry).As<db::Recordset>();
-  if (state.bill_head == nullptr) {
+  state.bill.sys_profile =
+      profile::GetSystemProfile(frame, request.PropString, state.call.connection);
+  const DictionaryPtr rows = LoadBillRows(frame, request.PropString, request.TransType,
+                                          request.InterID, state.call.connection);
+  state.bill.head = rows->Read(kRowsHead).As<db::Recordset>();
+  state.bill.entry = rows->Read(kRowsEntry).As<db::Recordset>();
+  if (state.bill.head == nullptr) {
     throw Error(kErrObjectRequired, "", "Object required: the bill has no head row");
   }
-  outcome.bill_no = state.bill_head->Field("FBillNo").ToString();
+  outcome.bill_no = state.bill.head->Field("FBillNo").ToString();
 }
 
-// The steps in their order. A step answering false refuses: its code stays in outcome.lRet. Every
-// step that writes comes after every guard, so a later refusal discards the earlier writes through
-// the abort vote.
+// The steps in their order. A step that does not go on ends the call: a refusal keeps its code in
+// outcome.lRet, a finished call takes the step's own success exit. Every step that writes comes
+// after every guard, so a later refusal discards the earlier writes through the abort vote.
 //
 // Places of the steps this build does not have yet:
 //  - after the opening guards: the configured-item batch check, then the multi-level check (which
@@ -47,25 +50,37 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
 //    inspection-request guard; then for type 1 the estimated-price voucher guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
-//    (71) and invoice (75, 76, 80, 86, 77, 78) handlers;
+//    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
+//    meanwhile;
 //  - after the credit step: the sale and order price update;
 //  - in the stock write-backs: the batch-trace binding and the purchase and sales order
 //    write-backs, before the stage-200002 hooks;
 //  - after the write-backs: the child-bill update (87), the ATP step (81), WriteBackStockProcess
 //    (43, 40, 6, 26), WriteBackICMrpResult (70) and the purchase-request MRP close (71).
-bool RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
   LoadBill(frame, state, outcome);
-  if (!RunBillHookStep(frame, state, outcome)) return false;
-  if (!RunStageHookStep(frame, hooks::kStageAfterLoad, state, outcome)) return false;
-  LoadCurrentPeriod(frame, state);
-  if (!RunOpeningGuards(state, outcome)) return false;
-  if (!RunBillStatusGuard(state, outcome)) return false;
-  PrepareStepDictionaries(state, outcome);
-  if (!RunTypeStep(frame, state, outcome)) return false;
-  if (!RunCreditStep(frame, state, outcome)) return false;
-  if (!RunCheckFlagStep(state, outcome)) return false;
-  if (!RunStockWriteBacks(frame, state, outcome)) return false;
-  return RunStageHookStep(frame, hooks::kStageBeforeSuccess, state, outcome);
+  const std::function<StepResult()> steps[] = {
+      [&] { return RunBillHookStep(frame, state, outcome); },
+      [&] { return RunStageHookStep(frame, hooks::kStageAfterLoad, state, outcome); },
+      [&] {
+        LoadCurrentPeriod(frame, state);
+        return RunOpeningGuards(state, outcome);
+      },
+      [&] { return RunBillStatusGuard(state, outcome); },
+      [&] {
+        PrepareStepDictionaries(state, outcome);
+        return RunTypeStep(frame, state, outcome);
+      },
+      [&] { return RunCreditStep(frame, state, outcome); },
+      [&] { return RunCheckFlagStep(state, outcome); },
+      [&] { return RunStockWriteBacks(frame, state, outcome); },
+      [&] { return RunStageHookStep(frame, hooks::kStageBeforeSuccess, state, outcome); },
+  };
+  for (const std::function<StepResult()>& step : steps) {
+    const StepResult result = step();
+    if (result != StepResult::kGoOn) return result;
+  }
+  return StepResult::kGoOn;
 }
 
 }  // namespace
@@ -74,18 +89,24 @@ int32_t CheckBill(frame::ClassFrame& frame, DictionaryPtr& DictParams, Variant& 
   if (DictParams == nullptr) throw Error(kErrObjectRequired, "", "Object required: DictParams");
   CallState state;
   CheckOutcome outcome;
-  state.request = ReadCheckRequest(*DictParams);
-  state.DictParams = DictParams.get();
-  state.Rs = &Rs;
-  state.connection = frame.GetConnection(state.request.PropString, false, nullptr);
+  state.call.request = ReadCheckRequest(*DictParams);
+  state.call.DictParams = DictParams.get();
+  state.call.Rs = &Rs;
+  state.call.connection = frame.GetConnection(state.call.request.PropString, false, nullptr);
   outcome.language = frame.security_info()->UserLanguage();
-  state.checker_id = ResolveCheckerID(*DictParams, frame.security_info()->UserID());
+  state.call.checker_id = ResolveCheckerID(*DictParams, frame.security_info()->UserID());
 
   try {
-    if (RunSteps(frame, state, outcome)) {
-      WriteSuccess(frame, outcome, *DictParams);
-    } else {
-      WriteFailure(frame, outcome, *DictParams);
+    switch (RunSteps(frame, state, outcome)) {
+      case StepResult::kGoOn:
+        WriteSuccess(frame, outcome, *DictParams);
+        break;
+      case StepResult::kRefuse:
+        WriteFailure(frame, outcome, *DictParams);
+        break;
+      case StepResult::kFinished:  // only the multi-level check finishes a call early
+        WriteMultiLevelSuccess(frame, outcome, *DictParams);
+        break;
     }
   } catch (...) {
     WriteError(frame, outcome, *DictParams);

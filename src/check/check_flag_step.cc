@@ -6,20 +6,17 @@
 
 namespace cb::check {
 
-bool RunCheckFlagStep(CallState& state, CheckOutcome& outcome) {
-  const CheckRequest& request = state.request;
-  if (!IsCheckOrUnCheck(request.OperateCode)) return true;
-  state.step_result = Dictionary::Create();
-  state.step_result->Write(kResultReturnString, "");
-  state.step_result->Write(kResultReturnCode, int32_t{0});
-  // A Null "CheckDate" stays Null so that the flag takes the server's date.
-  const Variant check_date = state.DictParams->ReadOr(kKeyCheckDate, Variant()).IsNull()
-                                 ? Variant::Null()
-                                 : Variant::Date(request.CheckDate);
-  outcome.lRet =
-      rules::UpdateCheckFlag(*state.connection, *state.bill_head, state.checker_id, check_date,
-                             request.OperateCode, outcome.sMsg, outcome.language);
-  return outcome.lRet >= 0;
+StepResult RunCheckFlagStep(CallState& state, CheckOutcome& outcome) {
+  const CheckRequest& request = state.call.request;
+  if (!IsCheckOrUnCheck(request.OperateCode)) return StepResult::kGoOn;
+  state.steps.result = Dictionary::Create();
+  state.steps.result->Write(kResultReturnString, "");
+  state.steps.result->Write(kResultReturnCode, int32_t{0});
+  // The request reader has already refused a Null "CheckDate": the date is always set here.
+  outcome.lRet = rules::UpdateCheckFlag(*state.call.connection, *state.bill.head,
+                                        state.call.checker_id, Variant::Date(request.CheckDate),
+                                        request.OperateCode, outcome.sMsg, outcome.language);
+  return GoOnIf(outcome.lRet >= 0);
 }
 
 }  // namespace cb::check

@@ -7,8 +7,8 @@
 namespace cb::check {
 
 // For a check or an uncheck: dictResult becomes a new Dictionary ("ReturnString" "", "ReturnCode"
-// 0) and the head's check flag is written with the checker and "CheckDate". False (refuse) on a
+// 0) and the head's check flag is written with the checker and "CheckDate". kRefuse on a
 // negative code. Other operations pass untouched.
-[[nodiscard]] bool RunCheckFlagStep(CallState& state, CheckOutcome& outcome);
+[[nodiscard]] StepResult RunCheckFlagStep(CallState& state, CheckOutcome& outcome);
 
 }  // namespace cb::check

@@ -14,14 +14,9 @@ std::string FormatWithBill(std::string_view format, const CheckOutcome& outcome)
                                 {Variant(outcome.operation_name), Variant(outcome.bill_no)});
 }
 
-// The message as the user reads it: the pieces were joined without blanks.
-Variant Readable(const std::string& text, const CheckOutcome& outcome) {
-  return Variant(messages::SeparateSentences(text, outcome.language));
-}
-
 void WriteCommon(const CheckOutcome& outcome, Dictionary& DictParams) {
   DictParams.Write(kOutReturnCode, Variant(outcome.lRet));
-  DictParams.Write(kOutReturnString, Readable(outcome.sMsg, outcome));
+  DictParams.Write(kOutReturnString, Variant(outcome.sMsg));
 }
 
 }  // namespace
@@ -74,8 +69,7 @@ void WriteFailure(frame::ClassFrame& frame, CheckOutcome& outcome, Dictionary& D
   const services::PendingError& pending = services::CurrentPendingError();
   if (pending.IsSet()) outcome.sMsg += pending.description;
   WriteCommon(outcome, DictParams);
-  DictParams.Write(kOutReturnString2,
-                   Readable(question.empty() ? outcome.sMsg : question, outcome));
+  DictParams.Write(kOutReturnString2, Variant(question.empty() ? outcome.sMsg : question));
   DictParams.Write(kOutVectItemInfo, Variant(outcome.item_info));
 }
 

@@ -7,16 +7,11 @@
 #include <string_view>
 
 #include "frame/class_frame.h"
+#include "frame/vocabulary/dictionary_keys.h"
 #include "platform/variant/dictionary.h"
 #include "platform/variant/vector.h"
 
 namespace cb::check {
-
-// Result keys written to DictParams.
-inline constexpr std::string_view kOutReturnCode = "ReturnCode";
-inline constexpr std::string_view kOutReturnString = "ReturnString";
-inline constexpr std::string_view kOutReturnString2 = "ReturnString2";
-inline constexpr std::string_view kOutVectItemInfo = "vectItemInfo";
 
 // The running state the exits read.
 struct CheckOutcome {

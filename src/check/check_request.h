@@ -4,24 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "frame/vocabulary/dictionary_keys.h"
 #include "platform/variant/dictionary.h"
 #include "platform/variant/vector.h"
 
 namespace cb::check {
-
-// Request keys, as the caller spells them.
-inline constexpr std::string_view kKeyInterID = "InterID";
-inline constexpr std::string_view kKeyTransType = "TransType";
-inline constexpr std::string_view kKeyCheckSwitch = "CheckSwitch";
-inline constexpr std::string_view kKeyOperateType = "OperateType";
-inline constexpr std::string_view kKeyReCheck = "ReCheck";
-inline constexpr std::string_view kKeyCheckDate = "CheckDate";
-inline constexpr std::string_view kKeyOperateCode = "OperateCode";
-inline constexpr std::string_view kKeyPropString = "PropString";
-inline constexpr std::string_view kKeyCheckerID = "CheckerID";
-inline constexpr std::string_view kKeyVectDeleteItem = "vectDeleteItem";
-inline constexpr std::string_view kKeyYesWhenUnderTip = "YesWhenUnderTip";
-inline constexpr std::string_view kKeyYesWhenStockWarnTip = "YesWhenStockWarnTip";
 
 struct CheckRequest {
   int32_t InterID = 0;

@@ -1,51 +1,26 @@
-// Operation codes, "ReCheck" bits, result codes and the outcome texts of CheckBill, in one place.
+// The outcome texts and error numbers of CheckBill; its codes and bits come from the vocabulary.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "frame/vocabulary/operate_code.h"
+#include "frame/vocabulary/recheck_bits.h"
+#include "frame/vocabulary/return_code.h"
+
 namespace cb::check {
 
-// "OperateCode" of the request.
-enum class OperateCode : int32_t {
-  kCheck = 1,
-  kUnCheck = 2,
-  kSave = 4,
-  kDelete = 8,
-  kRestore = 16,  // restore a voided bill
-  kVoid = 32,
-};
-
-// Bits of "ReCheck": warnings the user accepted on an earlier call. Each is read by the step whose
-// warning it silences.
-inline constexpr int32_t kReCheckStockWarn = 2;    // safety-stock alert
-inline constexpr int32_t kReCheckLockStock = 4;    // lock-stock check
-inline constexpr int32_t kReCheckStockRows = 8;    // stock checks before update, order write-backs
-inline constexpr int32_t kReCheckPriceAlert = 32;  // price alert
-inline constexpr int32_t kReCheckCredit = 512;     // credit-limit test
-
-// True when every bit of `bit` is set in `recheck`.
-constexpr bool HasReCheckBit(int32_t recheck, int32_t bit) {
-  return (recheck & bit) == bit;
-}
-
-// "ReturnCode" values.
-enum class ReturnCode : int32_t {
-  kSuccess = 0,
-  kQuestion1 = 1,  // a step asks for confirmation
-  kQuestion2 = 2,
-  kMultiLevelRecorded = 3,  // one level of a multi-level check recorded
-  kCreditExceeded = 512,
-  kFailed = -1,                  // refused or failed for any other reason
-  kQuestionReleaseLock1 = -200,  // confirmation that also releases lock stock
-  kQuestionReleaseLock2 = -201,
-  kQuestion204 = -204,
-  kQuestion205 = -205,
-};
-
-constexpr int32_t ToInt(ReturnCode code) {
-  return static_cast<int32_t>(code);
-}
+// The shared codes and bits, under the names hosts reach them by in this namespace.
+using cb::HasAllBits;
+using cb::HasAnyBit;
+using cb::kReCheckCredit;
+using cb::kReCheckLockStock;
+using cb::kReCheckPriceAlert;
+using cb::kReCheckStockRows;
+using cb::kReCheckStockWarn;
+using cb::OperateCode;
+using cb::ReturnCode;
+using cb::ToInt;
 
 // Error numbers and sources the request layer raises.
 inline constexpr int32_t kErrLoadBillRows = -200001;

@@ -20,7 +20,6 @@ constexpr int32_t kCreditActType = 5;
 // The platform's number for an object that lacks the method called on it.
 constexpr int32_t kErrMethodNotSupported = 438;
 constexpr std::string_view kCreditSource = "VellMCheckBill.CheckNow";
-constexpr std::string_view kKeyCreditItemInfo = "vctItemInfo";
 
 template <typename Component>
 std::shared_ptr<Component> CreateCreditComponent(std::string_view prog_id) {
@@ -41,7 +40,7 @@ DictionaryPtr BuildCreditRequest(const std::string& sDsn, int32_t lOperateCode, 
   request->Write(services::kCreditTranType, lTranType);
   request->Write(services::kCreditInterID, lInterID);
   request->Write(services::kCreditActType, kCreditActType);
-  request->Write(services::kCreditDoSwitch, int32_t{lOperateCode == 1 ? 1 : 0});
+  request->Write(services::kCreditDoSwitch, int32_t{Is(lOperateCode, OperateCode::kCheck) ? 1 : 0});
   return request;
 }
 
@@ -62,7 +61,7 @@ bool RunCreditControl(frame::ClassFrame& frame, const std::string& sDsn, int32_t
     auto get_data =
         CreateCreditComponent<services::SaleCreditGetData>(services::kSaleCreditGetDataProgID);
     const bool allowed =
-        HasReCheckBit(lReCheck, kReCheckCredit) || get_data->CheckCredit(request, credit_info);
+        HasAllBits(lReCheck, kReCheckCredit) || get_data->CheckCredit(request, credit_info);
     frame.VoteCommit();
     return allowed;
   } catch (...) {
@@ -72,20 +71,20 @@ bool RunCreditControl(frame::ClassFrame& frame, const std::string& sDsn, int32_t
   }
 }
 
-bool RunCreditStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  const CheckRequest& request = state.request;
-  if (!IsCheckOrUnCheck(request.OperateCode)) return true;
+StepResult RunCreditStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  const CheckRequest& request = state.call.request;
+  if (!IsCheckOrUnCheck(request.OperateCode)) return StepResult::kGoOn;
   ObjectPtr credit_info;
   if (RunCreditControl(frame, request.PropString, request.OperateCode, request.TransType,
                        request.InterID, request.ReCheck, outcome.language, credit_info)) {
-    return true;
+    return StepResult::kGoOn;
   }
   outcome.lRet = ToInt(ReturnCode::kCreditExceeded);
   outcome.sMsg = messages::LoadLocalString(kTextCreditExceeded, outcome.language);
   if (outcome.item_info == nullptr) outcome.item_info = Vector::Create();
   outcome.item_info->Add(Variant(credit_info));
-  state.DictParams->Write(kKeyCreditItemInfo, Variant(outcome.item_info));
-  return false;
+  state.call.DictParams->Write(kOutCreditItemInfo, Variant(outcome.item_info));
+  return StepResult::kRefuse;
 }
 
 }  // namespace cb::check

@@ -30,8 +30,9 @@ inline constexpr std::string_view kTextCreditDataNotSaved = "信用数据保存�
 
 // For a check or an uncheck, runs RunCreditControl for the bill. A refusal sets lRet to 512, puts
 // "信用超支，操作不成功!" in place of sMsg, adds the credit information to the item information and
-// stores that Vector in DictParams under "vctItemInfo"; answers false (refuse). Other operations
+// stores that Vector in DictParams under "vctItemInfo"; answers kRefuse. Other operations
 // pass.
-[[nodiscard]] bool RunCreditStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome);
+[[nodiscard]] StepResult RunCreditStep(frame::ClassFrame& frame, CallState& state,
+                                       CheckOutcome& outcome);
 
 }  // namespace cb::check

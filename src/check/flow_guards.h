@@ -12,12 +12,14 @@ namespace cb::check {
 // profile that names no usable period leaves both dates at day 0; that is not a refusal.
 void LoadCurrentPeriod(frame::ClassFrame& frame, CallState& state);
 
-// The period guard, then the voided-bill guard; false (refuse) at the first negative code, which
-// stays in lRet.
-[[nodiscard]] bool RunOpeningGuards(const CallState& state, CheckOutcome& outcome);
+// The period guard, then the voided-bill guard; kRefuse at the first negative code, which
+// stays in lRet. Raises cb::Error (object required) when the system profile holds none of the keys
+// (an empty t_SystemProfile): CheckBill takes its error exit.
+[[nodiscard]] StepResult RunOpeningGuards(const CallState& state, CheckOutcome& outcome);
 
 // The bill-status guard. A negative code refuses a check always; any other operation goes on only
-// for a sales out-stock bill (head FTranType 21) in status 3 (Null read as 0 for both).
-[[nodiscard]] bool RunBillStatusGuard(CallState& state, CheckOutcome& outcome);
+// for a sales out-stock bill (head FTranType 21) in status 3 (Null read as 0 for both), and then
+// without the guard's refusal text.
+[[nodiscard]] StepResult RunBillStatusGuard(CallState& state, CheckOutcome& outcome);
 
 }  // namespace cb::check

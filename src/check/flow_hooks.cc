@@ -8,20 +8,20 @@
 
 namespace cb::check {
 
-bool RunBillHookStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
-  state.dict_hook = BuildHookDictionary(state.request, state.bill_head);
-  hooks::RunThirdPartyHooks(frame, state.request.PropString, hooks::kHookTypeBill,
-                            state.request.TransType, hooks::kWhichComponentSrv, state.dict_hook,
-                            outcome.lRet, outcome.sMsg);
-  return outcome.lRet >= 0;
+StepResult RunBillHookStep(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  state.hooks.dict_hook = BuildHookDictionary(state.call.request, state.bill.head);
+  hooks::RunThirdPartyHooks(frame, state.call.request.PropString, hooks::kHookTypeBill,
+                            state.call.request.TransType, hooks::kWhichComponentSrv,
+                            state.hooks.dict_hook, outcome.lRet, outcome.sMsg);
+  return GoOnIf(outcome.lRet >= 0);
 }
 
-bool RunStageHookStep(frame::ClassFrame& frame, int32_t stage, CallState& state,
-                      CheckOutcome& outcome) {
-  outcome.lRet = hooks::RunHookStage(frame, stage, state.dict_hook, outcome.sMsg, state.connection,
-                                     outcome.language);
-  if (stage == hooks::kStageBeforeSuccess) return outcome.lRet == 0;
-  return outcome.lRet >= 0;
+StepResult RunStageHookStep(frame::ClassFrame& frame, int32_t stage, CallState& state,
+                            CheckOutcome& outcome) {
+  outcome.lRet = hooks::RunHookStage(frame, stage, state.hooks.dict_hook, outcome.sMsg,
+                                     state.call.connection, outcome.language);
+  if (stage == hooks::kStageBeforeSuccess) return GoOnIf(outcome.lRet == 0);
+  return GoOnIf(outcome.lRet >= 0);
 }
 
 }  // namespace cb::check

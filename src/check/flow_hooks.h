@@ -9,14 +9,14 @@
 
 namespace cb::check {
 
-// Builds dictHook and runs the type-9 hooks with the transaction type as detail. False (refuse)
+// Builds dictHook and runs the type-9 hooks with the transaction type as detail. kRefuse
 // when lRet ends negative.
-[[nodiscard]] bool RunBillHookStep(frame::ClassFrame& frame, CallState& state,
-                                   CheckOutcome& outcome);
+[[nodiscard]] StepResult RunBillHookStep(frame::ClassFrame& frame, CallState& state,
+                                         CheckOutcome& outcome);
 
-// Runs the type-2 hooks of `stage`; lRet takes the stage's code. Refuses (false) on a negative
+// Runs the type-2 hooks of `stage`; lRet takes the stage's code. Refuses on a negative
 // code, and at the last stage (200003) on any code other than 0.
-[[nodiscard]] bool RunStageHookStep(frame::ClassFrame& frame, int32_t stage, CallState& state,
-                                    CheckOutcome& outcome);
+[[nodiscard]] StepResult RunStageHookStep(frame::ClassFrame& frame, int32_t stage, CallState& state,
+                                          CheckOutcome& outcome);
 
 }  // namespace cb::check

@@ -5,12 +5,11 @@
 
 #include "check/check_result.h"
 #include "frame/public_call.h"
+#include "frame/vocabulary/text.h"
 
 namespace cb::check {
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 bool IsEmptyName(const Variant& table) {
   return table.IsNull() || table.ToString().empty();

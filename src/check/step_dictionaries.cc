@@ -1,6 +1,7 @@
 // Builds dictHook, dictStepParams and dictResult with their exact keys and order.
 #include "check/step_dictionaries.h"
 
+#include "frame/vocabulary/profile_keys.h"
 #include "platform/variant/error.h"
 #include "platform/variant/vector.h"
 
@@ -58,7 +59,7 @@ bool IsBeforeSystemStartUp(const DictionaryPtr& sys_profile, double bill_date,
   if (sys_profile == nullptr) {
     throw Error(kErrObjectRequired, "", "Object required: the system profile holds no switch");
   }
-  const bool ic_closed = sys_profile->ReadOr("IC|ICClosed", Variant(false)).ToBool();
+  const bool ic_closed = ProfileSwitch(*sys_profile, kProfileICClosed);
   return !ic_closed && bill_date < period_start;
 }
 

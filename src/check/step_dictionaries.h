@@ -7,34 +7,11 @@
 #include <string_view>
 
 #include "check/check_request.h"
+#include "frame/vocabulary/dictionary_keys.h"
 #include "platform/db/recordset.h"
 #include "platform/variant/dictionary.h"
 
 namespace cb::check {
-
-// Keys of dictHook.
-inline constexpr std::string_view kHookDsn = "sDsn";
-inline constexpr std::string_view kHookOperateCode = "OperateCode";
-inline constexpr std::string_view kHookInterID = "InterID";
-inline constexpr std::string_view kHookTranType = "TranType";
-inline constexpr std::string_view kHookROB = "ROB";
-
-// Keys of dictStepParams that are not request keys of the same name.
-inline constexpr std::string_view kStepLanguage = "Language";
-inline constexpr std::string_view kStepBeforeSystemStartUp = "bBeforeSystemStartUp";
-inline constexpr std::string_view kStepBillHead = "rsBillHead";
-inline constexpr std::string_view kStepBillEntry = "rsBillEntry";
-inline constexpr std::string_view kStepPeriodStart = "datePeriodStart";
-inline constexpr std::string_view kStepPeriodEnd = "datePeriodEnd";
-inline constexpr std::string_view kStepSysProfile = "DictSysProfile";
-
-// Keys of dictResult.
-inline constexpr std::string_view kResultReturnString = "ReturnString";
-inline constexpr std::string_view kResultReturnCode = "ReturnCode";
-inline constexpr std::string_view kResultVectItemInfo = "VectItemInfo";
-inline constexpr std::string_view kResultShowUnderTip = "ShowUnderTip";
-inline constexpr std::string_view kResultShowStockWarnTip = "ShowStockWarnTip";
-inline constexpr std::string_view kResultVectDeleteItem = "vectDeleteItem";
 
 // A new dictHook: "sDsn", "OperateCode", "InterID", "TranType", and "ROB" = the head row's FROB
 // when the head has a column of that name (any case), otherwise 0 (also when there is no head).
@@ -65,8 +42,9 @@ struct StepContext {
 // "ShowUnderTip" 0, "ShowStockWarnTip" 0.
 [[nodiscard]] DictionaryPtr NewStepResult();
 
-// "bBeforeSystemStartUp": the inventory module has not finished its initialisation (IC|ICClosed
-// false or absent) and the bill date lies before the start of the current period. Raises cb::Error
+// "bBeforeSystemStartUp": the inventory module has not finished its initialisation (the switch
+// "IC|ICClosed" is off, which includes absent and Null) and the bill date lies before the start of
+// the current period. Raises cb::Error
 // (object required) when there is no profile, as every profile lookup does.
 [[nodiscard]] bool IsBeforeSystemStartUp(const DictionaryPtr& sys_profile, double bill_date,
                                          double period_start);

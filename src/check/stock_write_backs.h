@@ -13,8 +13,8 @@ namespace cb::check {
 // false).
 [[nodiscard]] bool WriteBacksApply(const CallState& state);
 
-// When the write-backs apply, runs the stage-200002 hooks; false (refuse) on a negative code.
-[[nodiscard]] bool RunStockWriteBacks(frame::ClassFrame& frame, CallState& state,
-                                      CheckOutcome& outcome);
+// When the write-backs apply, runs the stage-200002 hooks; kRefuse on a negative code.
+[[nodiscard]] StepResult RunStockWriteBacks(frame::ClassFrame& frame, CallState& state,
+                                            CheckOutcome& outcome);
 
 }  // namespace cb::check

@@ -5,14 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "frame/public_call.h"
+#include "frame/vocabulary/text.h"
 #include "platform/services/ado_error_classifier.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
 
 namespace cb::frame {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 std::shared_ptr<services::AdoErrorClassifier> CreateClassifier() {
   ObjectPtr created =
@@ -37,7 +37,9 @@ bool CheckADOError(db::Connection& oConnection, bool bRaise) {
   std::shared_ptr<services::AdoErrorClassifier> classifier;
   try {
     classifier = CreateClassifier();
-  } catch (const Error& creation) {
+  } catch (...) {
+    // Any failure to create the classifier, whatever its kind, heads the message.
+    const Error creation = CurrentExceptionAsError();
     message = "Number:" + std::to_string(creation.number()) + kCrLf +
               "Description:" + creation.description() + kCrLf;
     number = creation.number();

@@ -2,22 +2,12 @@
 #include "frame/shared_helpers.h"
 
 #include <algorithm>
-#include <array>
 
+#include "frame/vocabulary/text.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/date.h"
 
 namespace cb::frame {
-namespace {
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
 bool IsInArray(const Variant& vValue, std::span<const Variant> arrValues) {
   return std::any_of(arrValues.begin(), arrValues.end(),
                      [&vValue](const Variant& element) { return element == vValue; });
@@ -53,10 +43,7 @@ std::string GetHeadTable(int32_t lTranType, db::Connection& oConnection) {
 }
 
 std::string GetInventoryTable(int32_t lTranType) {
-  static constexpr std::array<int32_t, 8> kVirtualStockTypes = {6, 26, 72, 73, 74, 92, 137, 702};
-  const bool is_virtual = std::find(kVirtualStockTypes.begin(), kVirtualStockTypes.end(),
-                                    lTranType) != kVirtualStockTypes.end();
-  return is_virtual ? "POInventory" : "ICInventory";
+  return kVirtualStockTypes.Contains(lTranType) ? "POInventory" : "ICInventory";
 }
 
 }  // namespace cb::frame

@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "frame/vocabulary/operate_code.h"
 #include "platform/variant/date.h"
 
 namespace cb::rules {
@@ -107,7 +108,7 @@ std::string BuildCheckFlagUpdate(int32_t tran_type, const std::string& fallback_
         sql += status + ",FCheckerID=" + checker + ",FCheckDate=" + date;
         break;
     }
-    if (table->affirm_reset_on_check && values.operation == 1) {
+    if (table->affirm_reset_on_check && Is(values.operation, OperateCode::kCheck)) {
       sql += ",FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END)";
     }
   }

@@ -2,6 +2,8 @@
 #include "rules/status_guards.h"
 
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/operate_code.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
 
 namespace cb::rules {
@@ -50,10 +52,10 @@ int32_t UncheckOfOpenBill(int32_t checker_id, int32_t status, std::string& messa
 bool HasLockedEntry(db::Recordset& entries) {
   if (entries.RecordCount() > 0) entries.MoveFirst();
   for (; !entries.Eof(); entries.MoveNext()) {
-    // A bit column reads back as a boolean, an integer column as 1: any non-zero flag is a lock.
+    // The flag is 1 while the entry holds locked stock; no other value is a lock.
     const Variant flag =
         services::Foundation::Current().NullToDefault(entries.Field("FLockFlag"), int32_t{0});
-    if (flag.ToBool()) return true;
+    if (flag.ToDouble() == 1) return true;
   }
   return false;
 }
@@ -82,23 +84,27 @@ int32_t CheckBillStatus(const db::Recordset& head, db::Recordset& entries, int32
   const int32_t tran_type = ReadInt(head, "FTranType");
 
   int32_t code = 0;
-  if (operate_code == 1) code = CheckOfCheckedOrClosed(checker_id, status, message, language);
-  if (operate_code == 2) code = UncheckOfOpenBill(checker_id, status, message, language);
+  if (Is(operate_code, OperateCode::kCheck))
+    code = CheckOfCheckedOrClosed(checker_id, status, message, language);
+  if (Is(operate_code, OperateCode::kUnCheck))
+    code = UncheckOfOpenBill(checker_id, status, message, language);
   if (code != 0) return code;
 
-  if ((operate_code == 2 || operate_code == 8 || operate_code == 32) && tran_type == 81 &&
-      HasLockedEntry(entries)) {
+  const bool uncheck = Is(operate_code, OperateCode::kUnCheck);
+  const bool gives_up_order =
+      uncheck || Is(operate_code, OperateCode::kDelete) || Is(operate_code, OperateCode::kVoid);
+  if (gives_up_order && tran_type == SaleOrder && HasLockedEntry(entries)) {
     return Refuse(messages::FormatString("该单已经锁库，不能%1。", language, {operation_name}),
                   kBillStockLocked, message);
   }
-  if (operate_code == 2 && (tran_type == 71 || tran_type == 81) &&
+  if (uncheck && (tran_type == PurchaseOrder || tran_type == SaleOrder) &&
       ReadInt(head, "FOrderAffirm") == 1) {
     const Variant bill_no = head.Field("FBillNo");
     return Refuse(
         messages::FormatString("当前单据%1已被分销确认，不能反审核!", language, {bill_no}),
         kBillAffirmed, message);
   }
-  if (operate_code == 2 && tran_type == 100 && ReadInt(head, "FHookInterID") != 0) {
+  if (uncheck && tran_type == AdjustAmount && ReadInt(head, "FHookInterID") != 0) {
     return Refuse(
         messages::FormatString("该金额调整单由外购入库核算自动生成，不得反审核!", language, {}),
         kGeneratedAdjustment, message);

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "frame/messages/messages.h"
+#include "frame/public_call.h"
 #include "frame/shared_helpers.h"
+#include "frame/vocabulary/operate_code.h"
 #include "platform/services/foundation.h"
 #include "rules/check_flag_statement.h"
 
@@ -17,7 +19,7 @@ CheckFlagValues ChooseValues(db::Connection& connection, int32_t checker_id,
                              const Variant& check_date, int32_t operation) {
   CheckFlagValues values;
   values.operation = operation;
-  if (operation != 1) {
+  if (!Is(operation, OperateCode::kCheck)) {
     values.status = 0;
     values.checker_id = 0;
     values.check_day = kNoDate;
@@ -47,7 +49,9 @@ int32_t UpdateCheckFlag(db::Connection& connection, const db::Recordset& head, i
                                        : frame::GetHeadTable(tran_type, connection);
     connection.Execute(BuildCheckFlagUpdate(tran_type, head_table, values, inter_id));
     return 0;
-  } catch (const Error& error) {
+  } catch (...) {
+    // Whatever failed, the writer answers with its code and the cause in the message.
+    const Error error = frame::CurrentExceptionAsError();
     message = messages::LoadLocalString("更新审核的标志时出错。", language) + error.description();
     return kCheckFlagFailed;
   }

@@ -2,6 +2,7 @@
 #include "stock/apply_temp_bill.h"
 
 #include "frame/check_ado_error.h"
+#include "frame/public_call.h"
 #include "frame/shared_helpers.h"
 #include "platform/variant/error.h"
 #include "stock/stock_values.h"
@@ -54,8 +55,8 @@ bool ApplyTempBill(frame::ClassFrame& frame, const std::string& sDsn, int32_t lT
     conn->Execute(ApplyBatch(frame::GetInventoryTable(lTranType)));
     frame::CheckADOError(*conn, true);
     return false;
-  } catch (const Error& error) {
-    sMsg = error.description();
+  } catch (...) {
+    sMsg = frame::CurrentExceptionAsError().description();
     return true;
   }
 }

@@ -3,6 +3,7 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
 #include "stock/stock_lookups.h"
@@ -28,7 +29,7 @@ struct Adjustment {
 Adjustment AdjustmentOf(int32_t tran_type, int32_t bill, int32_t factor) {
   const std::string b = std::to_string(bill);
   const std::string f = std::to_string(factor);
-  if (tran_type == 21) {
+  if (tran_type == SaleOutStock) {
     return {
         "UPDATE t1\r\n"
         "SET t1.FQty=CASE WHEN((t1.FQty+" +
@@ -55,7 +56,7 @@ Adjustment AdjustmentOf(int32_t tran_type, int32_t bill, int32_t factor) {
         "WHERE u1.FInterID=" +
             b};
   }
-  if (tran_type == 24 || tran_type == 28 || tran_type == 137) {
+  if (kProductionIssueTypes.Contains(tran_type)) {
     return {
         "UPDATE t1\r\n"
         "SET t1.FQty=t1.FQty+" +
@@ -146,7 +147,7 @@ void CheckLockedStock(db::Connection& conn, bool changed, const Dictionary& stoc
 
 bool IsLockStockInUse(const std::string& /*sDsn*/, const Dictionary& dictSysProfile,
                       db::Connection& connection) {
-  const bool profile_on = ProfileNumber(dictSysProfile, "IC|UseLockStock") != 0;
+  const bool profile_on = ProfileSwitch(dictSysProfile, kProfileUseLockStock);
   db::RecordsetPtr any = connection.Execute("SELECT TOP 1 * FROM t_LockStock");
   return !any->Eof() || profile_on;
 }
@@ -162,7 +163,7 @@ int32_t CheckLockStock(frame::ClassFrame& frame, const std::string& sDsn,
     const int32_t tran_type = rsBillHead.Field("FTranType").ToInt32();
     const int32_t factor = GetQtyDirection(tran_type, lOperateCode);
     const bool changed = AdjustReservations(*conn, AdjustmentOf(tran_type, bill, factor));
-    if (HasBit(lReCheck, kReCheckRemovedRows)) return 0;
+    if (HasAnyBit(lReCheck, kReCheckStockRows)) return 0;
 
     frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
     conn->Execute("CREATE TABLE #TempLockInfo(FItemID INT, FStockID INT)");

@@ -48,8 +48,8 @@ int32_t CheckRemovedRowsStock(frame::ClassFrame& frame, const std::string& sDsn,
                               std::string& sMsg, const std::string& sLanguage,
                               const db::ConnectionPtr& connection) {
   if (!vectDeleteItem || vectDeleteItem->Count() == 0) return 0;
-  if (ProfileNumber(dictSysProfile, "IC|UnderStock") != 0 || lReCheck == 1 || lReCheck == 3 ||
-      HasBit(lReCheck, kReCheckRemovedRows)) {
+  if (ProfileSwitch(dictSysProfile, kProfileUnderStock) || lReCheck == 1 || lReCheck == 3 ||
+      HasAnyBit(lReCheck, kReCheckStockRows)) {
     return 0;
   }
   try {

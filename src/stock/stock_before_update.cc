@@ -125,8 +125,8 @@ int32_t CheckStockBeforeUpdate(frame::ClassFrame& frame, const std::string& sDsn
   HandBack(Rs, negative_rows);
 
   const bool accept_all = lYesWhenUnderTip != 0 || lReCheck == 1 || lReCheck == 3;
-  const double under_stock = ProfileNumber(dictSysProfile, "IC|UnderStock");
-  const double show_under_tip = ProfileNumber(dictSysProfile, "IC|ShowUnderTip");
+  const double under_stock = ProfileNumber(dictSysProfile, kProfileUnderStock);
+  const double show_under_tip = ProfileNumber(dictSysProfile, kProfileShowUnderTip);
   for (; !negative_rows->Eof(); negative_rows->MoveNext()) {
     if (accept_all) continue;
     const db::Recordset& row = *negative_rows;

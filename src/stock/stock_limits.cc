@@ -5,6 +5,7 @@
 #include <array>
 
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/quantity_format.h"
 #include "stock/stock_values.h"
@@ -13,8 +14,6 @@ namespace cb::stock {
 
 namespace {
 
-constexpr std::array<int32_t, 16> kAlertTypes = {1,  2,   5,   6,  10, 28, 29, 40,
-                                                 92, 101, 102, 21, 24, 26, 43, 137};
 constexpr std::string_view kTempSumQty = "#TempSumQty";
 constexpr std::string_view kCaptions[] = {"物料代码$", "物料名称$",   "现有库存$", "安全库存$",
                                           "差异$",     "最高库存量$", "差异$",     "最低库存量$",
@@ -104,19 +103,20 @@ int32_t CheckStockLimits(frame::ClassFrame& frame, const std::string& sDsn,
                          VectorPtr& vectItemInfo, std::string& sMsg, const std::string& sLanguage,
                          const db::ConnectionPtr& connection, int32_t& bShowTip,
                          int32_t lYesWhenStockWarnTip) {
-  vectItemInfo = NewItemInfo(sLanguage);
   try {
-    const bool high = ProfileNumber(dictSysProfile, "IC|UseHighInv") != 0;
-    const bool low = ProfileNumber(dictSysProfile, "IC|UseLowInv") != 0;
-    const bool safe = ProfileNumber(dictSysProfile, "IC|UseSafeInv") != 0;
+    const bool high = ProfileSwitch(dictSysProfile, kProfileUseHighInv);
+    const bool low = ProfileSwitch(dictSysProfile, kProfileUseLowInv);
+    const bool safe = ProfileSwitch(dictSysProfile, kProfileUseSafeInv);
     // Limits kept by the inventory manager are not this alert's business: it stays silent.
-    const bool inv_mgr = ProfileNumber(dictSysProfile, "IC|UseInvMgr") != 0;
+    const bool inv_mgr = ProfileSwitch(dictSysProfile, kProfileUseInvMgr);
     const int32_t tran_type = rsBillHead.Field("FTranType").ToInt32();
-    if (HasBit(lReCheck, kReCheckSkipAlert) || !(high || low || safe) || inv_mgr ||
-        std::find(kAlertTypes.begin(), kAlertTypes.end(), tran_type) == kAlertTypes.end()) {
+    if (HasAnyBit(lReCheck, kReCheckStockWarn) || !(high || low || safe) || inv_mgr ||
+        !kStockAlertTypes.Contains(tran_type)) {
       return 0;
     }
 
+    // The table's header rows go back only from an alert that runs.
+    vectItemInfo = NewItemInfo(sLanguage);
     const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
     frame.DropTempTable(sDsn, std::string(kTempSumQty), conn);
     db::RecordsetPtr rows = conn->Execute(BuildStockLimitSql(tran_type, inv_mgr, high, low, safe));

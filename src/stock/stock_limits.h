@@ -33,8 +33,9 @@ inline constexpr std::string_view kLimitColumns[] = {
 // head's type is not one the alert serves. Otherwise runs BuildStockLimitSql; unless
 // lYesWhenStockWarnTip is non-zero, each row sets bShowTip to 1, adds an item-information
 // Dictionary (kLimitColumns, quantities formatted by the item's FQtyDecimal) to vectItemInfo and
-// sets sMsg to the deviation message. vectItemInfo always starts with three descriptors (column
-// order, localised captions, quantity-column flags). Returns 2 when a row was added, else 0; -1 on
+// sets sMsg to the deviation message. An alert that runs sets vectItemInfo, starting with three
+// descriptors (column order, localised captions, quantity-column flags); one that does nothing
+// leaves it as it was. Returns 2 when a row was added, else 0; -1 on
 // an error (sMsg its description unless already set).
 [[nodiscard]] int32_t CheckStockLimits(frame::ClassFrame& frame, const std::string& sDsn,
                                        const db::Recordset& rsBillHead, int32_t lOperateCode,

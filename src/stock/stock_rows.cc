@@ -1,6 +1,7 @@
 // GetBillStockRows and ReleaseLockStock.
 #include "stock/stock_rows.h"
 
+#include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
 #include "platform/variant/dictionary.h"
 #include "platform/variant/error.h"
@@ -69,13 +70,13 @@ void GetBillStockRows(frame::ClassFrame& frame, const std::string& sDsn,
 
 void ReleaseLockStock(db::Connection& connection, int32_t lInterID, int32_t lTranType) {
   std::string sql;
-  if (lTranType == 21) {
+  if (lTranType == SaleOutStock) {
     sql =
         "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
         "ON t1.FInterID=u1.FOrderInterID AND t1.FEntryID=u1.FOrderEntryID\r\n"
         "WHERE u1.FInterID=" +
         std::to_string(lInterID);
-  } else if (lTranType == 24) {
+  } else if (lTranType == GetMaterial) {
     sql =
         "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN PPBOM v1 ON v1.FInterID=t1.FInterID\r\n"
         "INNER JOIN ICStockBillEntry u2\r\n"

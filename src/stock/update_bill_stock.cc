@@ -1,6 +1,8 @@
 // The stock update driver: the stock-timing gate, then the steps in their fixed order.
 #include "stock/update_bill_stock.h"
 
+#include "frame/vocabulary/dictionary_keys.h"
+#include "frame/vocabulary/operate_code.h"
 #include "platform/db/recordset.h"
 #include "platform/services/foundation.h"
 #include "platform/variant/error.h"
@@ -42,27 +44,26 @@ struct StockRun {
 
 StockRun ReadRun(const Dictionary& params) {
   StockRun run;
-  run.operate_code = ReadInt(params, "OperateCode");
-  run.inter_id = ReadInt(params, "InterID");
-  run.trans_type = ReadInt(params, "TransType");
-  run.re_check = ReadInt(params, "ReCheck");
-  run.dsn = params.Read("PropString").ToString();
-  run.language = params.Read("Language").ToString();
-  run.profile = params.Read("DictSysProfile").As<Dictionary>();
-  run.head = params.Read("rsBillHead").As<db::Recordset>();
-  run.yes_when_stock_warn_tip = ReadInt(params, "YesWhenStockWarnTip");
-  run.yes_when_under_tip = ReadInt(params, "YesWhenUnderTip");
-  run.delete_items = params.Read("vectDeleteItem").As<Vector>();
-  if (!run.profile) throw Error(kErrObjectRequired, "", "DictSysProfile");
-  if (!run.head) throw Error(kErrObjectRequired, "", "rsBillHead");
+  run.operate_code = ReadInt(params, kKeyOperateCode);
+  run.inter_id = ReadInt(params, kKeyInterID);
+  run.trans_type = ReadInt(params, kKeyTransType);
+  run.re_check = ReadInt(params, kKeyReCheck);
+  run.dsn = params.Read(kKeyPropString).ToString();
+  run.language = params.Read(kStepLanguage).ToString();
+  run.profile = params.Read(kStepSysProfile).As<Dictionary>();
+  run.head = params.Read(kStepBillHead).As<db::Recordset>();
+  run.yes_when_stock_warn_tip = ReadInt(params, kKeyYesWhenStockWarnTip);
+  run.yes_when_under_tip = ReadInt(params, kKeyYesWhenUnderTip);
+  run.delete_items = params.Read(kKeyVectDeleteItem).As<Vector>();
+  if (!run.profile) throw Error(kErrObjectRequired, "", std::string(kStepSysProfile));
+  if (!run.head) throw Error(kErrObjectRequired, "", std::string(kStepBillHead));
   return run;
 }
 
 // Whether the operation moves stock for a bill with this FUpStockWhenSave.
 bool MovesStock(int32_t operate_code, bool up_stock_when_save) {
-  const bool check = operate_code == 1 || operate_code == 2;
-  const bool save_family =
-      operate_code == 32 || operate_code == 8 || operate_code == 4 || operate_code == 16;
+  const bool check = IsCheckOrUnCheck(operate_code);
+  const bool save_family = IsSaveDeleteVoidOrRestore(operate_code);
   return !((check && up_stock_when_save) || (save_family && !up_stock_when_save));
 }
 
@@ -81,20 +82,20 @@ void RunSteps(frame::ClassFrame& frame, const StockRun& run, Dictionary& result,
   const Dictionary& profile = *run.profile;
   BuildTempBill(frame, run.dsn, head, run.operate_code, conn);
 
-  if (!HasBit(run.re_check, kReCheckSkipAlert | kReCheckRemovedRows)) {
+  if (!HasAnyBit(run.re_check, kReCheckStockWarn | kReCheckStockRows)) {
     int32_t warn_tip = 0;
     const int32_t code =
         CheckStockLimits(frame, run.dsn, head, run.operate_code, run.re_check, profile, item_info,
                          sMsg, run.language, conn, warn_tip, run.yes_when_stock_warn_tip);
-    CopyTip(result, "ShowStockWarnTip", warn_tip);
+    CopyTip(result, kResultShowStockWarnTip, warn_tip);
     Require(code);
   }
 
   VectorPtr stock_rows;
-  if (HasBit(run.re_check, kReCheckRemovedRows)) {
+  if (HasAnyBit(run.re_check, kReCheckStockRows)) {
     GetBillStockRows(frame, run.dsn, head, stock_rows, conn);
   }
-  result.Write("vectDeleteItem", Variant(ObjectPtr(stock_rows)));
+  result.Write(kResultVectDeleteItem, Variant(ObjectPtr(stock_rows)));
 
   const bool lock_in_use = IsLockStockInUse(run.dsn, profile, *conn);
   int32_t bill_id = head.Field("FInterID").ToInt32();
@@ -102,22 +103,22 @@ void RunSteps(frame::ClassFrame& frame, const StockRun& run, Dictionary& result,
   const DictionaryPtr stocks = LoadBillStocks(frame, run.dsn, bill_id, bill_type, conn);
   const DictionaryPtr places = LoadBillStockPlaces(frame, run.dsn, bill_id, bill_type, conn);
 
-  if (!HasBit(run.re_check, kReCheckRemovedRows)) {
+  if (!HasAnyBit(run.re_check, kReCheckStockRows)) {
     int32_t under_tip = 0;
     const int32_t code =
         CheckStockBeforeUpdate(frame, run.dsn, bill_type, run.re_check, profile, *stocks, *places,
                                sMsg, run.language, conn, under_tip, run.yes_when_under_tip, Rs);
-    CopyTip(result, "ShowUnderTip", under_tip);
+    CopyTip(result, kResultShowUnderTip, under_tip);
     Require(code);
   }
 
   if (ApplyTempBill(frame, run.dsn, bill_type, sMsg, conn)) throw StepRefusal{-1};
 
   if (lock_in_use) {
-    if (!HasBit(run.re_check, kReCheckSkipLock)) {
+    if (!HasAnyBit(run.re_check, kReCheckLockStock)) {
       Require(CheckLockStock(frame, run.dsn, head, run.operate_code, run.re_check, *stocks, sMsg,
                              run.language, conn));
-    } else if (!HasBit(run.re_check, kReCheckRemovedRows)) {
+    } else if (!HasAnyBit(run.re_check, kReCheckStockRows)) {
       ReleaseLockStock(*conn, run.inter_id, run.trans_type);
     }
   }
@@ -147,10 +148,10 @@ bool UpdateBillStock(frame::ClassFrame& frame, const std::string& sDsn, Dictiona
     if (MovesStock(run.operate_code, up_stock_when_save)) {
       RunSteps(frame, run, dictResult, conn, Rs, sMsg, item_info);
       frame.DropTempTable(dsn, std::string(kTempBill), conn);
-    } else if (!dictResult.Exists("vectDeleteItem")) {
-      dictResult.Write("vectDeleteItem", Variant(ObjectPtr()));
+    } else if (!dictResult.Exists(kResultVectDeleteItem)) {
+      dictResult.Write(kResultVectDeleteItem, Variant(ObjectPtr()));
     }
-    dictResult.Write("ReturnCode", 0);
+    dictResult.Write(kResultReturnCode, 0);
     frame.VoteCommit();
     return true;
   } catch (const StepRefusal& refusal) {
@@ -160,9 +161,9 @@ bool UpdateBillStock(frame::ClassFrame& frame, const std::string& sDsn, Dictiona
   } catch (const std::exception& error) {
     sMsg += std::string("\r\n\r\n") + error.what();
   }
-  dictResult.Write("ReturnCode", code);
-  dictResult.Write("ReturnString", sMsg);
-  dictResult.Write("VectItemInfo", Variant(ObjectPtr(item_info)));
+  dictResult.Write(kResultReturnCode, code);
+  dictResult.Write(kResultReturnString, sMsg);
+  dictResult.Write(kResultVectItemInfo, Variant(ObjectPtr(item_info)));
   if (conn) frame.DropTempTable(dsn, std::string(kTempBill), conn);
   frame.VoteAbort();
   return false;

@@ -5,6 +5,7 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
 #include "stock/stock_values.h"
@@ -45,14 +46,14 @@ struct SourceShape {
 };
 
 std::optional<SourceShape> ShapeOf(int32_t tran_type) {
-  if (tran_type == 1) {
+  if (tran_type == PurchaseInStock) {
     return SourceShape{"72,702", "POInstockEntry", "FStockID",
                        " AND ((u2.FSourceTranType=72 AND t3.FTypeID=503) OR "
                        "(u2.FSourceTranType=702 AND t3.FTypeID=501))",
                        "  AND ((u1.FSourceTranType=72 AND t2.FTypeID=503) OR "
                        "(u1.FSourceTranType=702 AND t2.FTypeID=501))"};
   }
-  if (tran_type == 10) {
+  if (tran_type == OtherInStock) {
     return SourceShape{"6", "ZPStockBillEntry", "FDCStockID", " AND t3.FTypeID IN (501,502,503) ",
                        "  AND (u1.FSourceTranType=6 AND t2.FTypeID IN (501,502,503)) "};
   }
@@ -164,14 +165,14 @@ int32_t CheckVirtualRows(db::Connection& conn, int32_t re_check, const Dictionar
   }
   rows = conn.Execute(CheckSql("WHERE t1.FQty<0 OR t1.FSecQty<0"));
   for (; !rows->Eof(); rows->MoveNext()) {
-    if (HasBit(re_check, kReCheckNegativeAccepted)) continue;
-    if (ProfileNumber(profile, "IC|UnderStock") != 1) {
+    if (HasAnyBit(re_check, kReCheckNegativeAccepted)) continue;
+    if (ProfileNumber(profile, kProfileUnderStock) != 1) {
       sMsg =
           messages::FormatString(kNegativeRefused, language,
                                  {FieldText(*rows, "FItemName"), FieldText(*rows, "FItemNumber")});
       return -1;
     }
-    if (ProfileNumber(profile, "IC|ShowUnderTip") == 1) {
+    if (ProfileNumber(profile, kProfileShowUnderTip) == 1) {
       sMsg = RowMessage(*rows, kTipWithPlaces, kTipWithoutPlaces, language);
       return 1;
     }

@@ -74,6 +74,23 @@ TEST_F(CheckBillTest, BillHookSeesTheBillAndItsVetoIsTheRefusal) {
   EXPECT_EQ(log().votes.back(), "abort");
 }
 
+// English texts are joined as the catalogue writes them; nothing rewrites the bill number or a
+// component's text.
+TEST_F(CheckBillTest, EnglishResultKeepsBillNumberAndComponentTextAsTheyAre) {
+  set_language("en");
+  Exec("UPDATE ICStockBill SET FBillNo='CIN!A1' WHERE FInterID=1001");
+  RegisterHook(9, 1, "Site.Veto");
+  components_.Bill("Site.Veto", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    ret = -3;
+    msg = "Stop!Now";
+  });
+  DictionaryPtr params = Request(testing::kReceiptID, 1, 2);
+  EXPECT_EQ(Run(params), 0);
+  const std::string expected = "Bill [number: CIN!A1]: uncheck did not succeed! Stop!Now";
+  EXPECT_EQ(params->Read("ReturnString"), Variant(expected));
+  EXPECT_EQ(params->Read("ReturnString2"), Variant(expected));
+}
+
 TEST_F(CheckBillTest, BillHookQuestionCodeIsPassedOnWithItsQuestion) {
   RegisterHook(9, 1, "Site.Ask");
   components_.Bill("Site.Ask", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {

@@ -170,6 +170,32 @@ TEST_F(CheckFlowTest, ClosedSalesOutStockBillMayBeUncheckedButNotChecked) {
             "反审核[编号：WIN2001]单据时未成功!该单还未被审核。");
 }
 
+TEST_F(CheckFlowTest, ExemptSalesOutStockBillCarriesNoRefusalTextOfTheStatusGuard) {
+  Exec(
+      "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FStatus) VALUES (2101, "
+      "'XOUT2101', 21, '2024-03-05', 3)");
+  Exec(
+      "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FDCStockID, FDCSPID) "
+      "VALUES (2101, 1, 7, 2, 1, 11)");
+  // The uncheck brings 2 back into stock, above the item's highest stock of 1: the alert asks.
+  Exec("UPDATE t_SystemProfile SET FValue='1' WHERE FCategory='IC' AND FKey='UseHighInv'");
+  Exec("UPDATE t_ICItem SET FHighLimit=1 WHERE FItemID=7");
+  const DictionaryPtr uncheck = RunAsHost(Request(2101, 21, 2));
+  EXPECT_EQ(Code(uncheck), 2);
+  EXPECT_EQ(Text(uncheck, "ReturnString"), "更新库存数据时现有库存数量偏离库存限额!");
+  EXPECT_EQ(Text(uncheck, "ReturnString2"), "更新库存数据时现有库存数量偏离库存限额!是否继续？");
+}
+
+TEST_F(CheckFlowTest, EmptySystemProfileTakesTheErrorExit) {
+  Exec("DELETE FROM t_SystemProfile");
+  const std::string before = ReceiptState();
+  const DictionaryPtr params = RunAsHost(Request(kReceipt, 1, 1));
+  EXPECT_EQ(Code(params), -1);
+  EXPECT_EQ(Text(params, "ReturnString"), "审核单据时出现错误！请检查单据后再试。");
+  EXPECT_EQ(log().votes.back(), "abort");
+  EXPECT_EQ(ReceiptState(), before);
+}
+
 TEST_F(CheckFlowTest, TypeWithoutHandlerPassesTheDefaultCreditAndWritesTheCheckFlag) {
   const DictionaryPtr params = RunAsHost(Request(kProductionOrder, 85, 1));
   EXPECT_EQ(Code(params), 0);
@@ -179,6 +205,39 @@ TEST_F(CheckFlowTest, TypeWithoutHandlerPassesTheDefaultCreditAndWritesTheCheckF
   EXPECT_EQ(items->Count(), 0u);
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICMO WHERE FInterID=3001"), "16|1|\n");
   EXPECT_DOUBLE_EQ(Balance(), 0);
+}
+
+TEST_F(CheckFlowTest, TypesWhoseHandlerIsNotBuiltAreRefusedNamingTheTypeAndKeepTheirFlag) {
+  struct Case {
+    int32_t tran_type;
+    const char* head;
+    const char* entry;  // "" for a type without an entry table
+  };
+  const Case cases[] = {
+      {65, "ICPlanAdjPrice", "INSERT INTO ICPlanAdjPriEntry (FInterID, FItemID) VALUES (5001, 7)"},
+      {46, "ICQCBill", ""},
+      {715, "ICQCBill", ""},
+      {71, "POOrder", "INSERT INTO POOrderEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+      {75, "ICPurchase",
+       "INSERT INTO ICPurchaseEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+      {86, "ICSale", "INSERT INTO ICSaleEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tran_type);
+    const std::string head = c.head;
+    const std::string type = std::to_string(c.tran_type);
+    Exec("INSERT INTO " + head + " (FInterID, FBillNo, FTranType, FDate) VALUES (5001, 'B" + type +
+         "', " + type + ", '2024-03-05')");
+    if (*c.entry != '\0') Exec(c.entry);
+    const DictionaryPtr params = RunAsHost(Request(5001, c.tran_type, 1));
+    EXPECT_EQ(Code(params), -1);
+    EXPECT_EQ(Text(params, "ReturnString"), "审核[编号：B" + type + "]单据时未成功!事务类型" +
+                                                type + "的单据处理尚未提供，不能继续!");
+    EXPECT_EQ(log().votes.back(), "abort");
+    EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM " + head + " WHERE FInterID=5001"),
+              "NULL|0|\n");
+    Exec("DELETE FROM " + head + " WHERE FInterID=5001");
+  }
 }
 
 TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitLetsItPass) {

@@ -97,9 +97,12 @@ TEST(CheckBillStatus, LockedSalesOrderRefusesUncheckDeleteAndVoidBeforeAffirm) {
     EXPECT_EQ(entries.AbsolutePosition(), 2) << "stands on the locked row";
   }
   std::string message;
-  db::Recordset bit_flags = Entries({true});
-  EXPECT_EQ(Status(order, 2, message, bit_flags), kBillStockLocked);
+  db::Recordset locked_order = Entries({int32_t{1}});
+  EXPECT_EQ(Status(order, 2, message, locked_order), kBillStockLocked);
   EXPECT_EQ(message, "该单已经锁库，不能反审核。");
+  // Only a flag that equals 1 is a lock: a delete of an order whose flags are 2, -1 or Null passes.
+  db::Recordset other_flags = Entries({int32_t{2}, int32_t{-1}, Variant::Null()});
+  EXPECT_EQ(Status(order, 8, message, other_flags), 0);
   // A purchase order is never subject to the lock rule, but meets the affirm rule.
   HeadValues purchase_order = order;
   purchase_order.tran_type = 71;

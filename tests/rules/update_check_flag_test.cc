@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/variant/date.h"
 #include "schema/installed_schema.h"
+#include "support/fake_connection.h"
 
 namespace cb::rules {
 namespace {
@@ -70,6 +73,20 @@ TEST_F(UpdateCheckFlagTest, TypeWithoutRegisteredHeadTableFailsWithTheWritersCod
   EXPECT_EQ(Write(head, 7, "2024-03-05", 1), kCheckFlagFailed);
   EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;
   EXPECT_GT(message_.size(), std::string("更新审核的标志时出错。").size()) << "carries the cause";
+}
+
+TEST_F(UpdateCheckFlagTest, AnyErrorOfTheConnectionTakesTheWritersFailurePath) {
+  // A connection whose statements fail with an error that is not the engine's own.
+  struct ThrowingConnection : cb::testing::FakeConnection {
+    db::RecordsetPtr Execute(std::string_view) override {
+      throw std::runtime_error("socket closed");
+    }
+  };
+  ThrowingConnection broken;
+  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}}, {{int32_t{5}, int32_t{1}}});
+  EXPECT_EQ(UpdateCheckFlag(broken, head, 7, "2024-03-05", 1, message_, "zh"), kCheckFlagFailed);
+  EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;
+  EXPECT_NE(message_.find("socket closed"), std::string::npos) << message_;
 }
 
 TEST_F(UpdateCheckFlagTest, BillThatMatchesNoRowStillSucceeds) {

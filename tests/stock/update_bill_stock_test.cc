@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "stock/apply_temp_bill.h"
 #include "stock/stock_fixture.h"
+#include "support/fake_connection.h"
 #include "support/fault_injecting_connection.h"
 
 namespace cb::stock {
@@ -79,10 +83,24 @@ TEST_F(UpdateBillStockTest, RefusalReportsTheStepCodeAndMessageAndVotesAbort) {
   EXPECT_FALSE(Run(StepParams(5, 21, 1), result));
   EXPECT_EQ(result->Read("ReturnCode").ToInt32(), 1);
   EXPECT_EQ(result->Read("ReturnString").ToString(), "物料[Bolt]代码[1.01]库存数量不允许负数!");
+  EXPECT_EQ(result->Read("VectItemInfo").As<Vector>(), nullptr)
+      << "no stock limit is switched on: the alert did nothing and hands back nothing";
   EXPECT_EQ(log().votes.back(), "abort");
   EXPECT_EQ(CountRows("SELECT COUNT(*) FROM ICInventory"), 0) << "refused before the update";
   EXPECT_THROW(connection()->Execute("SELECT COUNT(*) FROM #TempBill"), Error)
       << "#TempBill is dropped on the failure exit";
+}
+
+TEST(ApplyTempBill, AnyErrorIsReportedAsAFailureWithItsDescription) {
+  struct ThrowingConnection : cb::testing::FakeConnection {
+    db::RecordsetPtr Execute(std::string_view) override {
+      throw std::runtime_error("connection reset");
+    }
+  };
+  frame::ClassFrame frame;
+  std::string message;
+  EXPECT_TRUE(ApplyTempBill(frame, "", 1, message, std::make_shared<ThrowingConnection>()));
+  EXPECT_NE(message.find("connection reset"), std::string::npos) << message;
 }
 
 TEST_F(UpdateBillStockTest, DatabaseErrorInAnyStatementEndsInTheFailureExit) {

@@ -6,6 +6,7 @@
 #include "frame/hooks/hook_component.h"
 #include "frame/hooks/third_party_components.h"
 #include "frame/public_call.h"
+#include "frame/vocabulary/dictionary_keys.h"
 
 namespace cb::hooks {
 
@@ -15,17 +16,17 @@ namespace {
   if (dictHook == nullptr) {
     throw Error(kErrObjectRequired, "", "Object required: the hook component returned no dictHook");
   }
-  const int32_t number = dictHook->ReadOr(kKeyErrCode, Variant(int32_t{0})).ToInt32();
-  const std::string source = dictHook->ReadOr(kKeyErrSource, Variant("")).ToString();
+  const int32_t number = dictHook->ReadOr(kHookErrCode, Variant(int32_t{0})).ToInt32();
+  const std::string source = dictHook->ReadOr(kHookErrSource, Variant("")).ToString();
   const std::string description =
-      dictHook->ReadOr(kKeyErrDescription, Variant(kNoInformation)).ToString();
+      dictHook->ReadOr(kHookErrDescription, Variant(kNoInformation)).ToString();
   throw Error(number, source, description);
 }
 
 void RunStageComponents(frame::ClassFrame& frame, int32_t lStage, DictionaryPtr& dictHook,
                         const db::ConnectionPtr& oConnection) {
   if (dictHook == nullptr) throw Error(kErrObjectRequired, "", "Object required: dictHook");
-  const std::string dsn = dictHook->ReadOr("sDsn", Variant("")).ToString();
+  const std::string dsn = dictHook->ReadOr(kHookDsn, Variant("")).ToString();
   const db::ConnectionPtr connection = frame.GetConnection(dsn, false, oConnection);
   const db::RecordsetPtr rows = connection->Execute(HookStageQuery(lStage));
   if (!rows->IsOpen()) return;

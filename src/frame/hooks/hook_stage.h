@@ -20,10 +20,7 @@ inline constexpr int32_t kStageBeforeSuccess = 200003;  // the last step before 
 // RunHookStage's answer when a component refused or the stage failed.
 inline constexpr int32_t kHookStageRefused = -200026;
 
-// Keys of dictHook that a refusing component fills, and the description used when it left none.
-inline constexpr std::string_view kKeyErrCode = "ErrCode";
-inline constexpr std::string_view kKeyErrSource = "ErrSource";
-inline constexpr std::string_view kKeyErrDescription = "ErrDescription";
+// The description used when a refusing component left none in dictHook.
 inline constexpr std::string_view kNoInformation = "No Information";
 
 // "SELECT FComponentSrv FROM t_ThirdPartyComponent WHERE FTypeID=2 AND FTypeDetailID=<stage> ORDER

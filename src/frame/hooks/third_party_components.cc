@@ -1,20 +1,10 @@
 // Lists registered hook components and creates them through the object factory.
 #include "frame/hooks/third_party_components.h"
 
+#include "frame/vocabulary/text.h"
 #include "platform/services/object_factory.h"
 
 namespace cb::hooks {
-
-namespace {
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::string ThirdPartyComponentsQuery(int32_t lTypeID, int32_t lTypeDetailID) {
   return std::string("SELECT FIndex,FComponentName,FComponentSrv FROM t_ThirdPartyComponent") +
@@ -28,7 +18,7 @@ VectorPtr ReadComponentProgIDs(db::Recordset& rows, int32_t nWhich) {
   for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
     const Variant value = rows.Field(column);
     const std::string name = value.IsNull() ? std::string() : value.ToString();
-    const std::string_view trimmed = Trim(name);
+    const std::string trimmed = Trim(name);
     if (!trimmed.empty()) prog_ids->Add(Variant(trimmed));
   }
   return prog_ids;

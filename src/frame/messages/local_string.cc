@@ -1,8 +1,8 @@
 // LoadLocalString and PickLanguageText over this thread's resource loader.
-#include <cctype>
 #include <memory>
 
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/text.h"
 #include "platform/services/object_factory.h"
 #include "platform/services/pending_error.h"
 #include "platform/services/resource_loader.h"
@@ -11,23 +11,6 @@ namespace cb::messages {
 namespace {
 
 using services::ResourceLoader;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // A new loader from the object factory; nullptr when creation fails or the component created under
 // the ProgID is not a resource loader.
@@ -46,7 +29,7 @@ ResourceLoader* LoaderFor(std::string_view language) {
   thread_local std::shared_ptr<ResourceLoader> loader;
   if (loader == nullptr) loader = CreateLoader();
   if (loader == nullptr) return nullptr;
-  if (!EqualsIgnoringCase(loader->LanguageID(), language)) {
+  if (!EqualsNoCase(loader->LanguageID(), language)) {
     loader->Unload();
     loader = CreateLoader();
     if (loader == nullptr) return nullptr;
@@ -56,9 +39,9 @@ ResourceLoader* LoaderFor(std::string_view language) {
   return loader.get();
 }
 
-std::string Localise(std::string_view key, std::string_view language) {
+std::string Localise(std::string_view untrimmed_key, std::string_view language) {
   ResourceLoader* loader = LoaderFor(language);
-  key = TrimBlanks(key);
+  const std::string key = Trim(untrimmed_key);
   if (key.find(kCompositeSeparator) != std::string_view::npos) {
     return PickLanguageText(key, language);
   }

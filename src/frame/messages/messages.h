@@ -38,11 +38,6 @@ inline std::string FormatString(std::string_view format, std::string_view langua
   return FormatString(format, language, std::span<const Variant>(args.begin(), args.size()));
 }
 
-// The engine joins its texts without blanks, as Chinese writes them. For English, a blank goes after
-// each '!' or '?' that a new sentence (an upper-case letter) follows directly, so "…failed!Continue?"
-// reads "…failed! Continue?". Text in any other language comes back as it is.
-std::string SeparateSentences(std::string_view text, std::string_view language);
-
 // The localised name of an operation code: 1 check, 2 uncheck, 4 save, 8 delete, 16 restore a
 // voided bill, 32 void; "功能错误" (function error) for any other code.
 std::string GetOperationName(int32_t operate_code, std::string_view language);

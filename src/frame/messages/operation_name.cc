@@ -3,17 +3,18 @@
 #include <utility>
 
 #include "frame/messages/messages.h"
+#include "frame/vocabulary/operate_code.h"
 
 namespace cb::messages {
 namespace {
 
-constexpr std::array<std::pair<int32_t, std::string_view>, 6> kOperationNames = {{
-    {1, "审核"},
-    {2, "反审核"},
-    {4, "保存"},
-    {8, "删除"},
-    {16, "反作废"},
-    {32, "作废"},
+constexpr std::array<std::pair<OperateCode, std::string_view>, 6> kOperationNames = {{
+    {OperateCode::kCheck, "审核"},
+    {OperateCode::kUnCheck, "反审核"},
+    {OperateCode::kSave, "保存"},
+    {OperateCode::kDelete, "删除"},
+    {OperateCode::kRestore, "反作废"},
+    {OperateCode::kVoid, "作废"},
 }};
 constexpr std::string_view kUnknownOperation = "功能错误";
 
@@ -22,7 +23,7 @@ constexpr std::string_view kUnknownOperation = "功能错误";
 std::string GetOperationName(int32_t operate_code, std::string_view language) {
   std::string_view key = kUnknownOperation;
   for (const auto& [code, name] : kOperationNames) {
-    if (code == operate_code) key = name;
+    if (Is(operate_code, code)) key = name;
   }
   return LoadLocalString(key, language);
 }

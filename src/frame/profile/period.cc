@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "frame/vocabulary/profile_keys.h"
 #include "platform/db/command.h"
 #include "platform/variant/error.h"
 
@@ -12,8 +13,8 @@ int32_t PeriodNumberFromProfile(const DictionaryPtr& dictSysProfile, bool bGetSt
   if (dictSysProfile == nullptr) {
     throw Error(kErrObjectRequired, std::string(kPeriodInfoSource), "Object required");
   }
-  const std::string_view key = bGetStartPeriod ? "IC|StartPeriod" : "IC|CurrentPeriod";
-  const int32_t period = dictSysProfile->ReadOr(key, Variant(int32_t{0})).ToInt32();
+  const std::string_view key = bGetStartPeriod ? kProfileStartPeriod : kProfileCurrentPeriod;
+  const int32_t period = Variant(ProfileNumber(*dictSysProfile, key, 0)).ToInt32();
   if (period == 0) {
     throw Error(kErrPeriodInfo, std::string(kPeriodInfoSource),
                 std::string(kPeriodInfoDescription));

@@ -4,11 +4,11 @@
 #include <array>
 #include <string_view>
 
+#include "frame/vocabulary/text.h"
+
 namespace cb::profile {
 
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 // The key list as it is laid out in the query: five lines of quoted keys.
 constexpr std::array<std::array<std::string_view, 6>, 5> kKeyLines = {{

