@@ -10,7 +10,7 @@ namespace cb::tool {
 
 namespace {
 
-bool IsSet(const Dictionary& result, const char* key) {
+bool IsSet(const Dictionary& result, std::string_view key) {
   const Variant value = result.ReadOr(key, Variant(0));
   return value.IsNumeric() && value.ToInt32() != 0;
 }
@@ -19,15 +19,15 @@ bool IsSet(const Dictionary& result, const char* key) {
 
 DictionaryPtr BuildRequest(const BillRequest& request) {
   auto params = Dictionary::Create();
-  params->Write("InterID", request.inter_id);
-  params->Write("TransType", request.tran_type);
-  params->Write("CheckSwitch", 0);
-  params->Write("OperateType", 0);
-  params->Write("ReCheck", 0);
-  params->Write("CheckDate", request.check_date);
-  params->Write("OperateCode", static_cast<int32_t>(request.operate_code));
-  params->Write("PropString", request.dsn);
-  params->Write("CheckerID", request.checker_id);
+  params->Write(kKeyInterID, request.inter_id);
+  params->Write(kKeyTransType, request.tran_type);
+  params->Write(kKeyCheckSwitch, 0);
+  params->Write(kKeyOperateType, 0);
+  params->Write(kKeyReCheck, 0);
+  params->Write(kKeyCheckDate, request.check_date);
+  params->Write(kKeyOperateCode, ToInt(request.operate_code));
+  params->Write(kKeyPropString, request.dsn);
+  params->Write(kKeyCheckerID, request.checker_id);
   return params;
 }
 
@@ -36,49 +36,47 @@ bool IsQuestionCode(int32_t code) {
 }
 
 bool IsSuccessCode(int32_t code) {
-  using check::ReturnCode;
   return code == ToInt(ReturnCode::kSuccess) || code == ToInt(ReturnCode::kMultiLevelRecorded);
 }
 
 int32_t ConsentBit(int32_t code) {
-  using check::ReturnCode;
   switch (static_cast<ReturnCode>(code)) {
     case ReturnCode::kQuestion1:
-      return 1;  // the stock check's own confirmation bit
+      return kReCheckNegativeAccepted;
     case ReturnCode::kQuestion2:
-      return check::kReCheckStockWarn;
+      return kReCheckStockWarn;
     case ReturnCode::kQuestionReleaseLock1:
     case ReturnCode::kQuestionReleaseLock2:
-      return check::kReCheckLockStock;
+      return kReCheckLockStock;
     case ReturnCode::kQuestion204:
     case ReturnCode::kQuestion205:
-      return check::kReCheckPriceAlert;
+      return kReCheckPriceAlert;
     default:
       return 0;
   }
 }
 
 bool AddConsent(const Dictionary& result, Dictionary& request) {
-  const char* yes_key = nullptr;
-  if (IsSet(result, "ShowUnderTip")) {
-    yes_key = "YesWhenUnderTip";
-  } else if (IsSet(result, "ShowStockWarnTip")) {
-    yes_key = "YesWhenStockWarnTip";
+  std::string_view yes_key;
+  if (IsSet(result, kResultShowUnderTip)) {
+    yes_key = kKeyYesWhenUnderTip;
+  } else if (IsSet(result, kResultShowStockWarnTip)) {
+    yes_key = kKeyYesWhenStockWarnTip;
   }
-  if (yes_key != nullptr) {
+  if (!yes_key.empty()) {
     if (request.Exists(yes_key)) return false;
     request.Write(yes_key, 1);
   } else {
-    const int32_t bit = ConsentBit(result.ReadOr("ReturnCode", Variant(0)).ToInt32());
-    const int32_t recheck = request.ReadOr("ReCheck", Variant(0)).ToInt32();
+    const int32_t bit = ConsentBit(result.ReadOr(kOutReturnCode, Variant(0)).ToInt32());
+    const int32_t recheck = request.ReadOr(kKeyReCheck, Variant(0)).ToInt32();
     if (bit == 0 || (recheck & bit) != 0) return false;
-    request.Write("ReCheck", recheck | bit);
+    request.Write(kKeyReCheck, recheck | bit);
   }
-  const Variant rows = result.ReadOr("vectDeleteItem", Variant());
+  const Variant rows = result.ReadOr(kOutVectDeleteItem, Variant());
   if (rows.IsObject() && rows.ToObject() != nullptr) {
-    request.Write("vectDeleteItem", rows);
+    request.Write(kKeyVectDeleteItem, rows);
   } else {
-    request.Remove("vectDeleteItem");
+    request.Remove(kKeyVectDeleteItem);
   }
   return true;
 }
@@ -89,9 +87,9 @@ DictionaryPtr RunConversation(Dictionary& request, const CheckBillCall& check_bi
   for (int call = 1; call <= kMaxCalls; ++call) {
     params = std::make_shared<Dictionary>(request);
     check_bill(params);
-    const int32_t code = params->ReadOr("ReturnCode", Variant(-1)).ToInt32();
+    const int32_t code = params->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
     if (!IsQuestionCode(code) || call == kMaxCalls) break;
-    if (!ask(params->ReadOr("ReturnString2", Variant("")).ToString())) break;
+    if (!ask(params->ReadOr(kOutReturnString2, Variant("")).ToString())) break;
     if (!AddConsent(*params, request)) break;
   }
   return params;

@@ -17,7 +17,7 @@ inline constexpr int kMaxCalls = 8;
 struct BillRequest {
   int32_t tran_type = 0;
   int32_t inter_id = 0;
-  check::OperateCode operate_code = check::OperateCode::kCheck;
+  OperateCode operate_code = OperateCode::kCheck;
   int32_t checker_id = 0;  // 0: the user of the data source
   std::string check_date;  // 'YYYY-MM-DD'
   std::string dsn;         // the engine's data source string

@@ -40,7 +40,7 @@ bool AskOnTerminal(const std::string& question, std::istream& in, std::ostream& 
   return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
 }
 
-ExitStatus RunBillOperation(const BillOptions& options, check::OperateCode operate_code, Io& io) {
+ExitStatus RunBillOperation(const BillOptions& options, OperateCode operate_code, Io& io) {
   const std::optional<int32_t> user =
       options.user_given ? std::optional<int32_t>(options.user) : std::nullopt;
   BillRequest request;
@@ -59,14 +59,14 @@ ExitStatus RunBillOperation(const BillOptions& options, check::OperateCode opera
         return true;
       });
 
-  const int32_t code = result->ReadOr(keys::kReturnCode, Variant(-1)).ToInt32();
+  const int32_t code = result->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
   const ExitStatus status = IsSuccessCode(code)    ? ExitStatus::kDone
                             : IsQuestionCode(code) ? ExitStatus::kQuestion
                                                    : ExitStatus::kRefused;
   if (io.json) {
     io.out << DumpJson(VariantToJson(Variant(result), {.skip_recordsets = true})) << "\n";
   } else {
-    io.out << result->ReadOr(keys::kReturnString, Variant("")).ToString() << "\n";
+    io.out << result->ReadOr(kOutReturnString, Variant("")).ToString() << "\n";
   }
   if (status == ExitStatus::kQuestion) {
     io.text() << "The question was not answered yes: bill " << options.id
@@ -82,7 +82,7 @@ std::string CheckDateText(std::string& text) {
 }
 
 void AddBillVerb(CLI::App& app, Invocation& invocation, const char* name, const char* description,
-                 check::OperateCode operate_code) {
+                 OperateCode operate_code) {
   auto options = std::make_shared<BillOptions>();
   CLI::App* verb = AddVerb(app, invocation, name, description);
   verb->add_option("--dsn", options->dsn, "data source string of the database")->required();
@@ -106,7 +106,6 @@ void AddBillVerb(CLI::App& app, Invocation& invocation, const char* name, const 
 }  // namespace
 
 void AddBillVerbs(CLI::App& app, Invocation& invocation) {
-  using check::OperateCode;
   AddBillVerb(app, invocation, "check",
               "check (approve) a bill; the engine's questions are asked on the terminal",
               OperateCode::kCheck);

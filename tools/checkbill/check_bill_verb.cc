@@ -27,7 +27,7 @@ Json CheckedRequest(const CheckBillOptions& options, Io& io) {
       request[std::string(key)] = *value;
     }
   }
-  const std::string prop_string(keys::kPropString);
+  const std::string prop_string(kKeyPropString);
   if (request.contains(prop_string)) {
     if (!request[prop_string].is_string() ||
         request[prop_string].get<std::string>() != options.dsn) {
@@ -37,14 +37,14 @@ Json CheckedRequest(const CheckBillOptions& options, Io& io) {
     request[prop_string] = options.dsn;
   }
   // The engine resolves a checker of 0 to the data source's user; either must be a real user.
-  const int32_t checker = IntegerMember(request, keys::kCheckerID).value_or(0);
+  const int32_t checker = IntegerMember(request, kKeyCheckerID).value_or(0);
   if (checker < 0) throw UsageError("\"CheckerID\" must be a positive user id");
   if (checker == 0) static_cast<void>(CheckerOf(options.dsn, std::nullopt));
   // Refuses an unknown Language before the engine runs.
   static_cast<void>(EngineDsn(options.dsn, std::nullopt));
-  if (!request.contains(std::string(keys::kReCheck))) request[std::string(keys::kReCheck)] = 0;
-  if (!request.contains(std::string(keys::kCheckDate))) {
-    request[std::string(keys::kCheckDate)] = TodayText();
+  if (!request.contains(std::string(kKeyReCheck))) request[std::string(kKeyReCheck)] = 0;
+  if (!request.contains(std::string(kKeyCheckDate))) {
+    request[std::string(kKeyCheckDate)] = TodayText();
   }
   return request;
 }
@@ -53,7 +53,7 @@ ExitStatus RunCheckBill(const CheckBillOptions& options, Io& io) {
   DictionaryPtr params = JsonToVariant(CheckedRequest(options, io)).As<Dictionary>();
   CallCheckBill(params);
   io.out << DumpJson(VariantToJson(Variant(params), {.skip_recordsets = true})) << "\n";
-  const int32_t code = params->ReadOr(keys::kReturnCode, Variant(-1)).ToInt32();
+  const int32_t code = params->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
   if (IsSuccessCode(code)) return ExitStatus::kDone;
   return IsQuestionCode(code) ? ExitStatus::kQuestion : ExitStatus::kRefused;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 
+#include "checkbill/bill_types.h"
 #include "checkbill/database.h"
 #include "checkbill/values.h"
 #include "tools/checkbill/bill_conversation.h"
@@ -120,8 +121,7 @@ class Tour {
   std::string Reserved() const { return Sum("FQty", "t_LockStock", "FInterID=2001"); }
 
   // Runs one operation on a bill; every question is shown and answered with answer.
-  int32_t Operate(check::OperateCode operate_code, int32_t tran_type, int32_t inter_id,
-                  bool answer) {
+  int32_t Operate(OperateCode operate_code, int32_t tran_type, int32_t inter_id, bool answer) {
     BillRequest request;
     request.operate_code = operate_code;
     request.tran_type = tran_type;
@@ -193,20 +193,20 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
   tour.ShowBolts("now");
 
   tour.Say("\n2. Check purchase receipt WIN000001: 40 bolts arrive in the Main warehouse.");
-  tour.Operate(check::OperateCode::kCheck, 1, kReceiptID, true);
+  tour.Operate(OperateCode::kCheck, PurchaseInStock, kReceiptID, true);
   tour.ShowBolts("after the check");
 
   tour.Say("\n3. Check the same receipt again. A bill is checked only once:");
-  tour.Operate(check::OperateCode::kCheck, 1, kReceiptID, true);
+  tour.Operate(OperateCode::kCheck, PurchaseInStock, kReceiptID, true);
 
   tour.Say("\n4. Uncheck the receipt: its 40 bolts leave the stock again.");
-  tour.Operate(check::OperateCode::kUnCheck, 1, kReceiptID, true);
+  tour.Operate(OperateCode::kUnCheck, PurchaseInStock, kReceiptID, true);
   tour.ShowBolts("after the uncheck");
 
   tour.Say(
       "\n5. Check purchase receipt WIN000002, dated 20 November 2026, before the current period\n"
       "   began. Bills of an earlier period cannot be checked:");
-  tour.Operate(check::OperateCode::kCheck, 1, kEarlierReceiptID, true);
+  tour.Operate(OperateCode::kCheck, PurchaseInStock, kEarlierReceiptID, true);
   tour.ShowWidgets("(unchanged)");
 
   tour.Say(
@@ -215,10 +215,10 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
       "   allowed here only when the user confirms it, and -3 is also below the widget's safety "
       "stock\n"
       "   of 0, so the engine asks twice. First the user says no:");
-  tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, false);
+  tour.Operate(OperateCode::kCheck, SaleOutStock, kDeliveryID, false);
   tour.ShowWidgets("after the answer no");
   tour.Say("   Then the user tries again and says yes:");
-  tour.Operate(check::OperateCode::kCheck, 21, kDeliveryID, true);
+  tour.Operate(OperateCode::kCheck, SaleOutStock, kDeliveryID, true);
   tour.ShowWidgets("after the answer yes");
 
   tour.Say(
@@ -226,7 +226,7 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
       "below\n"
       "   the bolt's safety stock of 60. The engine warns first; the user accepts the warning:");
   tour.ShowBolts("before");
-  tour.Operate(check::OperateCode::kCheck, 24, kMaterialIssueID, true);
+  tour.Operate(OperateCode::kCheck, GetMaterial, kMaterialIssueID, true);
   tour.ShowBolts("after the check");
 
   tour.Say(
@@ -236,7 +236,7 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
       "for a\n"
       "   reservation of 7, so the engine asks whether the order may give up its reservation:");
   tour.ShowShopFloor("before");
-  tour.Operate(check::OperateCode::kCheck, 21, kReservingDeliveryID, true);
+  tour.Operate(OperateCode::kCheck, SaleOutStock, kReservingDeliveryID, true);
   tour.ShowShopFloor("after the check");
 
   tour.Say("\nBalances in the Main warehouse, before the tour and after it:");

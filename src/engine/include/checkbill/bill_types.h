@@ -5,40 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "frame/vocabulary/trans_types.h"
+
 namespace cb::engine {
 
-// Transaction types that have a published name. The engine works with plain 32-bit FTranType
-// values, many of them outside this list.
-enum Enu_BillTransType : int32_t {
-  PurchaseInStock = 1,
-  ProductsInStock = 2,
-  ProcessInStock = 5,
-  OtherInStock = 10,
-  SaleOutStock = 21,
-  GetMaterial = 24,
-  ProcessOutStock = 28,
-  OtherOutStock = 29,
-  CheckInStock = 40,
-  StoreageMove = 41,
-  CheckOutStock = 43,
-  ChangePrice = 65,
-  PurchaseRequest = 70,
-  PurchaseOrder = 71,
-  PurchaseConsign = 72,
-  PurchaseRecede = 73,
-  PurchaseVirStoreMove = 74,
-  PurchaseInvoice = 75,
-  PurchaseNormalInv = 76,
-  SaleInvoice = 80,
-  SaleOrder = 81,
-  SaleRecede = 82,
-  SaleConsign = 83,
-  SaleQuote = 84,
-  ProcessTask = 85,
-  SaleNormalInv = 86,
-  Voucher = 90,
-  AdjustAmount = 100,
-};
+// The published transaction-type names live with the engine's named sets of types.
+using cb::Enu_BillTransType;
 
 // The "CheckSwitch" a caller puts into a check request.
 enum Enu_CheckSwith : int32_t {
