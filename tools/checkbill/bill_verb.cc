@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 
+#include "checkbill/bill_rows.h"
 #include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
@@ -51,6 +52,10 @@ ExitStatus RunBillOperation(const BillOptions& options, OperateCode operate_code
   request.check_date = options.date.empty() ? TodayText() : options.date;
   request.dsn = EngineDsn(options.dsn, user);
 
+  if (!engine::FindBillRecordsets(request.dsn, request.tran_type, request.inter_id)) {
+    throw ToolError(ExitStatus::kRefused, "bill " + std::to_string(request.inter_id) + " of type " +
+                                              std::to_string(request.tran_type) + " not found");
+  }
   const DictionaryPtr request_params = BuildRequest(request);
   const DictionaryPtr result =
       RunConversation(*request_params, CallCheckBill, [&](const std::string& question) {

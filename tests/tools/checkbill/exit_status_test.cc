@@ -98,6 +98,14 @@ TEST_F(ExitStatuses, AnsweringNoSaysTheBillWasLeftAsItWas) {
   EXPECT_NE(run.out.find("bill 1003 was left as it was"), std::string::npos) << run.out;
 }
 
+TEST_F(ExitStatuses, AMissingBillIsNamedWithItsType) {
+  for (const char* verb : {"check", "uncheck", "save"}) {
+    const ToolRun run = Run(Bill(verb, "21", "4242"));
+    EXPECT_EQ(run.exit_code, 1) << verb;
+    EXPECT_NE(run.err.find("bill 4242 of type 21 not found"), std::string::npos) << run.err;
+  }
+}
+
 TEST_F(ExitStatuses, AMalformedDateNamesTheOption) {
   std::vector<std::string> words = Bill("check", "1", "1001");
   words.back() = "2026-13-45";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "checkbill/values.h"
@@ -17,5 +18,10 @@ struct BillRows {
 // the type, on the database dsn names. Raises cb::Error when the type is not registered, the bill
 // has no head or no entry row, or the database fails.
 BillRows LoadBillRecordsets(const std::string& dsn, int32_t trans_type, int32_t inter_id);
+
+// As LoadBillRecordsets, but nullopt when the bill has no head or no entry row (a bill that does
+// not exist); other failures still raise.
+std::optional<BillRows> FindBillRecordsets(const std::string& dsn, int32_t trans_type,
+                                           int32_t inter_id);
 
 }  // namespace cb::engine
