@@ -33,6 +33,12 @@ void InstallDemoData(db::Connection& connection) {
   schema::InstallDemoData(connection);
 }
 
+bool IsLockTimeout(std::string_view message) {
+  // The server's text of error 1222, which the SQLite layer gives every busy or locked failure.
+  constexpr std::string_view kLockTimeout = "Lock request time out period exceeded.";
+  return message.find(kLockTimeout) != std::string_view::npos;
+}
+
 bool IsKnownLanguage(std::string_view language) {
   return !services::CatalogLanguage(language).empty();
 }

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "checkbill/bill_rows.h"
+#include "checkbill/database.h"
 #include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
@@ -27,6 +28,13 @@ struct BillOptions {
   std::string date;
   bool yes = false;
 };
+
+ToolError BusyError(int32_t inter_id) {
+  return ToolError(ExitStatus::kBusy,
+                   "waited for another writer to release the database and gave "
+                   "up: bill " +
+                       std::to_string(inter_id) + " was left as it was; try again");
+}
 
 // Asks on out and reads the answer from in; anything but y/yes (or the end of input) is a no.
 bool AskOnTerminal(const std::string& question, std::istream& in, std::ostream& out) {
@@ -57,12 +65,17 @@ ExitStatus RunBillOperation(const BillOptions& options, OperateCode operate_code
                                               std::to_string(request.tran_type) + " not found");
   }
   const DictionaryPtr request_params = BuildRequest(request);
-  const DictionaryPtr result =
-      RunConversation(*request_params, CallCheckBill, [&](const std::string& question) {
-        if (!options.yes) return AskOnTerminal(question, io.in, io.text());
-        io.text() << question << " [y/n] y (--yes)\n";
-        return true;
-      });
+  DictionaryPtr result;
+  try {
+    result = RunConversation(*request_params, CallCheckBill, [&](const std::string& question) {
+      if (!options.yes) return AskOnTerminal(question, io.in, io.text());
+      io.text() << question << " [y/n] y (--yes)\n";
+      return true;
+    });
+  } catch (const Error& error) {
+    if (engine::IsLockTimeout(error.description())) throw BusyError(options.id);
+    throw;
+  }
 
   const int32_t code = result->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
   const ExitStatus status = IsSuccessCode(code)    ? ExitStatus::kDone
@@ -72,6 +85,11 @@ ExitStatus RunBillOperation(const BillOptions& options, OperateCode operate_code
     io.out << DumpJson(VariantToJson(Variant(result), {.skip_recordsets = true})) << "\n";
   } else {
     io.out << result->ReadOr(kOutReturnString, Variant("")).ToString() << "\n";
+  }
+  if (status == ExitStatus::kRefused &&
+      engine::IsLockTimeout(result->ReadOr(kOutReturnString, Variant("")).ToString())) {
+    io.text() << BusyError(options.id).what() << "\n";
+    return ExitStatus::kBusy;
   }
   if (status == ExitStatus::kQuestion) {
     io.text() << "The question was not answered yes: bill " << options.id

@@ -84,7 +84,7 @@ TEST_F(Refusals, DemoReplacesOnlyADatabaseItMadeItself) {
   }
 }
 
-TEST_F(Refusals, DemoAndSqlWaitForAnotherWriterThenGiveUpWithoutHarm) {
+TEST_F(Refusals, DemoSqlAndCheckWaitForAnotherWriterThenGiveUpWithoutHarm) {
   const fs::path demo = dir_ / "demo.db";
   ASSERT_EQ(Run({"demo", "--dsn", Dsn(demo)}).exit_code, 0);
   sqlite3* writer = nullptr;
@@ -99,6 +99,12 @@ TEST_F(Refusals, DemoAndSqlWaitForAnotherWriterThenGiveUpWithoutHarm) {
   const ToolRun sql = Run({"sql", "--dsn", Dsn(demo), "DELETE FROM ICStockBill"});
   EXPECT_EQ(sql.exit_code, 4);
   EXPECT_NE(sql.err.find("waited for another writer"), std::string::npos) << sql.err;
+
+  const ToolRun check = Run({"check", "--dsn", Dsn(demo), "--type", "1", "--id", "1001", "--user",
+                             "16", "--date", "2026-12-05"});
+  EXPECT_EQ(check.exit_code, 4) << check.out << check.err;
+  EXPECT_NE((check.out + check.err).find("waited for another writer"), std::string::npos)
+      << check.out << check.err;
 
   sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(writer);

@@ -24,6 +24,10 @@ void InstallSuiteSchema(db::Connection& connection);
 // Loads the demo data into a database that holds the suite's schema and nothing else yet.
 void InstallDemoData(db::Connection& connection);
 
+// True when message carries the database's lock-timeout error: another writer held the database
+// past the busy timeout, and trying again later may succeed.
+[[nodiscard]] bool IsLockTimeout(std::string_view message);
+
 // True when a message catalogue serves the data source's "Language" value (en, zh and their
 // spellings, compared without regard to case).
 [[nodiscard]] bool IsKnownLanguage(std::string_view language);
