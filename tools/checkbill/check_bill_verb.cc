@@ -3,6 +3,7 @@
 #include <memory>
 #include <ostream>
 
+#include "checkbill/database.h"
 #include "tools/checkbill/bill_conversation.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
@@ -51,11 +52,20 @@ Json CheckedRequest(const CheckBillOptions& options, Io& io) {
 
 ExitStatus RunCheckBill(const CheckBillOptions& options, Io& io) {
   DictionaryPtr params = JsonToVariant(CheckedRequest(options, io)).As<Dictionary>();
-  CallCheckBill(params);
+  try {
+    CallCheckBill(params);
+  } catch (const Error& error) {
+    if (!engine::IsLockTimeout(error.description())) throw;
+    throw ToolError(ExitStatus::kBusy,
+                    "waited for another writer to release the database and "
+                    "gave up; nothing was changed, try again");
+  }
   io.out << DumpJson(VariantToJson(Variant(params), {.skip_recordsets = true})) << "\n";
   const int32_t code = params->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
   if (IsSuccessCode(code)) return ExitStatus::kDone;
-  return IsQuestionCode(code) ? ExitStatus::kQuestion : ExitStatus::kRefused;
+  if (IsQuestionCode(code)) return ExitStatus::kQuestion;
+  const bool busy = engine::IsLockTimeout(params->ReadOr(kOutReturnString, Variant("")).ToString());
+  return busy ? ExitStatus::kBusy : ExitStatus::kRefused;
 }
 
 }  // namespace

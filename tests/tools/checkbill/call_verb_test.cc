@@ -82,7 +82,12 @@ TEST_F(CallVerb, EachMemberAnswersWithItsResultAndByReferenceValues) {
       {"CheckNow.GetPeriodStartEnd",
        R"({"dictSysProfile":{},"nYear":2026,"dateStart":"2026-01-02","dateEnd":"2026-01-03"})",
        "/result", false},
-      // Members whose work is not in this build give their documented failure, never success.
+      // Members whose work is not in this build give their documented failure, never success;
+      // this one also reads its recordsets from the bill named.
+      {"CQMCheckNow.IsCanUnCheckRequest",
+       R"({"rsBillHead":{"TransType":1,"InterID":1001},"rsBillBody":{"TransType":1,"InterID":1001},)"
+       R"("lngCheckSwitch":1,"strReturn":"kept","strLanguage":"en"})",
+       "/strReturn", "kept"},
       {"CheckNow.WriteBackStockProcess", R"({"blnUnCheck":false,"lInterID":1,"sReturn":""})",
        "/result", -200027},
   };
