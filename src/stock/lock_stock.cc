@@ -3,6 +3,8 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/sql_template.h"
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
@@ -14,6 +16,13 @@ namespace cb::stock {
 namespace {
 
 constexpr std::string_view kTempLockInfo = "#TempLockInfo";
+// The stocks that hold locks on the bill's items.
+constexpr std::string_view kFillTempLockInfo =
+    "INSERT INTO #TempLockInfo(FItemID,FStockID)\r\n"
+    "SELECT DISTINCT t1.FItemID,t1.FStockID\r\n"
+    "FROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
+    "ON u1.FItemID=t1.FItemID\r\n"
+    "WHERE u1.FInterID=##Bill##";
 constexpr std::string_view kLockedAboveStock =
     "物料[%1]代码[%2]在仓库[%3]中有锁库，当前操作会导致库存不足锁库!";
 constexpr std::string_view kLockedNegative =
@@ -157,7 +166,6 @@ int32_t CheckLockStock(frame::ClassFrame& frame, const std::string& sDsn,
                        const Dictionary& dictStocks, std::string& sMsg,
                        const std::string& sLanguage, const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
-  bool created = false;
   try {
     const int32_t bill = rsBillHead.Field("FInterID").ToInt32();
     const int32_t tran_type = rsBillHead.Field("FTranType").ToInt32();
@@ -167,20 +175,13 @@ int32_t CheckLockStock(frame::ClassFrame& frame, const std::string& sDsn,
 
     frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
     conn->Execute("CREATE TABLE #TempLockInfo(FItemID INT, FStockID INT)");
-    created = true;
-    conn->Execute(
-        "INSERT INTO #TempLockInfo(FItemID,FStockID)\r\n"
-        "SELECT DISTINCT t1.FItemID,t1.FStockID\r\n"
-        "FROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
-        "ON u1.FItemID=t1.FItemID\r\n"
-        "WHERE u1.FInterID=" +
-        std::to_string(bill));
+    frame::TempTableGuard lock_info(frame, sDsn, std::string(kTempLockInfo), conn);
+    conn->Execute(frame::SqlTemplate(kFillTempLockInfo).Number("Bill", bill).Sql());
     CheckLockedStock(*conn, changed, dictStocks, sLanguage);
-    frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
+    lock_info.Drop();
     return 0;
   } catch (const Error& error) {
     sMsg = error.description();
-    if (created) frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
     return error.number() != 0 ? error.number() : -1;
   }
 }

@@ -5,6 +5,7 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
@@ -207,10 +208,11 @@ int32_t UpdateSourceVirtualStock(frame::ClassFrame& frame, const std::string& sD
     frame::CheckADOError(*conn, true);
 
     frame.DropTempTable(sDsn, std::string(kTempPOBill), conn);
+    frame::TempTableGuard po_bill(frame, sDsn, std::string(kTempPOBill), conn);
     conn->Execute(TempPOBillSql(*shape, inter_id));
     result = CheckVirtualRows(*conn, lReCheck, dictSysProfile, sMsg, sLanguage);
     if (result == 0) {
-      frame.DropTempTable(sDsn, std::string(kTempPOBill), conn);
+      po_bill.Drop();
       return 0;
     }
   } catch (const Error& error) {
