@@ -1,6 +1,7 @@
 // GetBillStockRows and ReleaseLockStock.
 #include "stock/stock_rows.h"
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
 #include "platform/variant/dictionary.h"
@@ -68,24 +69,28 @@ void GetBillStockRows(frame::ClassFrame& frame, const std::string& sDsn,
   }
 }
 
+// The lock rows a delivery's sales-order lines hold.
+constexpr std::string_view kReleaseOrderLocks =
+    "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
+    "ON t1.FInterID=u1.FOrderInterID AND t1.FEntryID=u1.FOrderEntryID\r\n"
+    "WHERE u1.FInterID=##Bill##";
+// The lock rows a material issue's production BOM holds.
+constexpr std::string_view kReleaseBomLocks =
+    "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN PPBOM v1 ON v1.FInterID=t1.FInterID\r\n"
+    "INNER JOIN ICStockBillEntry u2\r\n"
+    "ON t1.FEntryID=u2.FSourceEntryID AND u2.FSourceInterID=v1.FICMOInterID\r\n"
+    "WHERE u2.FInterID=##Bill##";
+
 void ReleaseLockStock(db::Connection& connection, int32_t lInterID, int32_t lTranType) {
-  std::string sql;
+  std::string_view statement;
   if (lTranType == SaleOutStock) {
-    sql =
-        "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
-        "ON t1.FInterID=u1.FOrderInterID AND t1.FEntryID=u1.FOrderEntryID\r\n"
-        "WHERE u1.FInterID=" +
-        std::to_string(lInterID);
+    statement = kReleaseOrderLocks;
   } else if (lTranType == GetMaterial) {
-    sql =
-        "DELETE t1\r\nFROM t_LockStock t1 INNER JOIN PPBOM v1 ON v1.FInterID=t1.FInterID\r\n"
-        "INNER JOIN ICStockBillEntry u2\r\n"
-        "ON t1.FEntryID=u2.FSourceEntryID AND u2.FSourceInterID=v1.FICMOInterID\r\n"
-        "WHERE u2.FInterID=" +
-        std::to_string(lInterID);
+    statement = kReleaseBomLocks;
   } else {
     return;
   }
+  const std::string sql = frame::SqlTemplate(statement).Number("Bill", lInterID).Sql();
   try {
     connection.Execute(sql);
   } catch (const Error&) {
