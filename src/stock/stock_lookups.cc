@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "frame/sql_template.h"
 #include "platform/services/foundation.h"
 #include "stock/stock_values.h"
 
@@ -35,16 +36,26 @@ LookupSource LookupSourceOf(int32_t tran_type) {
   }
 }
 
+// One side of the entries joined to its master table (stocks or places).
+constexpr std::string_view kSide =
+    "##SideHead##FROM ##Master## t1 INNER JOIN ##EntryTable## u1 ON u1.##Column##=t1.##MasterKey##"
+    "\r\n"
+    "WHERE u1.FInterID=##Bill##\r\n";
+
 std::string Sides(const std::vector<std::string>& columns, const std::string& side_head,
                   const std::string& master, const std::string& master_key,
                   const std::string& entry_table, int32_t inter_id) {
   std::string sql;
   for (size_t i = 0; i < columns.size(); ++i) {
     if (i > 0) sql += "UNION ALL\r\n";
-    sql += side_head;
-    sql += "FROM " + master + " t1 INNER JOIN " + entry_table + " u1 ON u1." + columns[i] + "=t1." +
-           master_key + "\r\n";
-    sql += "WHERE u1.FInterID=" + std::to_string(inter_id) + "\r\n";
+    sql += frame::SqlTemplate(kSide)
+               .Fragment("SideHead", side_head)
+               .Fragment("Master", master)
+               .Fragment("EntryTable", entry_table)
+               .Fragment("Column", columns[i])
+               .Fragment("MasterKey", master_key)
+               .Number("Bill", inter_id)
+               .Sql();
   }
   return sql;
 }

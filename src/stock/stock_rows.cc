@@ -13,20 +13,24 @@ namespace cb::stock {
 
 namespace {
 
+// The stock rows of one side of the entries.
+constexpr std::string_view kSideSelect =
+    "##Select##u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.##StockColumn## AS FStockID,"
+    "ISNULL(u1.##PlaceColumn##,0) AS FStockPlaceID\r\n"
+    ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,"
+    "ISNULL(u1.FKFPeriod,0) AS FKFPeriod\r\n"
+    "FROM ##EntryTable## u1\r\n"
+    "WHERE u1.FInterID=##Bill##";
+
 std::string SideSelect(const std::string& entry_table, const StockSide& side, int32_t inter_id,
                        bool distinct) {
-  std::string sql = distinct ? "SELECT DISTINCT " : "SELECT ";
-  sql += "u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1." + side.stock_column +
-         " AS FStockID,ISNULL(u1." + side.place_column + ",0) AS FStockPlaceID";
-  sql += kCrLf;
-  sql +=
-      ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,"
-      "ISNULL(u1.FKFPeriod,0) AS FKFPeriod";
-  sql += kCrLf;
-  sql += "FROM " + entry_table + " u1";
-  sql += kCrLf;
-  sql += "WHERE u1.FInterID=" + std::to_string(inter_id);
-  return sql;
+  return frame::SqlTemplate(kSideSelect)
+      .Fragment("Select", distinct ? "SELECT DISTINCT " : "SELECT ")
+      .Fragment("StockColumn", side.stock_column)
+      .Fragment("PlaceColumn", side.place_column)
+      .Fragment("EntryTable", entry_table)
+      .Number("Bill", inter_id)
+      .Sql();
 }
 
 std::string StockRowsQuery(const StockSource& source, int32_t inter_id) {
