@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "frame/sql_template.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
 #include "stock/stock_values.h"
 
@@ -22,11 +23,11 @@ LookupSource LookupSourceOf(int32_t tran_type) {
     case 6:
     case 26:
       return {"ZPStockBillEntry", {"FDCStockID"}, {"FDCSPID"}};
-    case 72:
-    case 73:
+    case PurchaseConsign:
+    case PurchaseRecede:
     case 702:
       return {"POInstockEntry", {"FStockID"}, {"FDCSPID"}};
-    case 74:
+    case PurchaseVirStoreMove:
       return {"POStockBillEntry", {"FDCStockID", "FSCStockID"}, {"FDCSPID", "FSCSPID"}};
     case 92:
     case 137:
