@@ -25,41 +25,46 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
 }
 
 SqlTemplate& SqlTemplate::Number(std::string_view marker, int64_t value) {
-  return Replace(marker, std::to_string(value));
+  return Set(marker, std::to_string(value));
 }
 
 SqlTemplate& SqlTemplate::Date(std::string_view marker, double day) {
-  return Replace(marker, "'" + FormatDate(day) + "'");
+  return Set(marker, "'" + FormatDate(day) + "'");
 }
 
 SqlTemplate& SqlTemplate::Text(std::string_view marker, std::string_view value) {
-  return Replace(marker, QuoteText(value));
+  return Set(marker, QuoteText(value));
 }
 
 SqlTemplate& SqlTemplate::Fragment(std::string_view marker, std::string_view sql) {
-  return Replace(marker, sql);
+  return Set(marker, std::string(sql));
 }
 
-SqlTemplate& SqlTemplate::Replace(std::string_view marker, std::string_view by) {
-  const std::string name =
-      std::string(kMarkerEdge) + std::string(marker) + std::string(kMarkerEdge);
-  for (size_t at = text_.find(name); at != std::string::npos;
-       at = text_.find(name, at + by.size())) {
-    text_.replace(at, name.size(), by);
-  }
+SqlTemplate& SqlTemplate::Set(std::string_view marker, std::string value) {
+  values_.insert_or_assign(std::string(marker), std::move(value));
   return *this;
 }
 
 std::string SqlTemplate::Sql() const {
-  const size_t open = text_.find(kMarkerEdge);
-  if (open != std::string::npos) {
-    const size_t close = text_.find(kMarkerEdge, open + kMarkerEdge.size());
-    if (close != std::string::npos) {
+  std::string sql;
+  size_t from = 0;
+  for (size_t open = text_.find(kMarkerEdge); open != std::string::npos;
+       open = text_.find(kMarkerEdge, from)) {
+    const size_t name_at = open + kMarkerEdge.size();
+    const size_t close = text_.find(kMarkerEdge, name_at);
+    if (close == std::string::npos) break;
+    const std::string_view name = std::string_view(text_).substr(name_at, close - name_at);
+    const auto value = values_.find(name);
+    if (value == values_.end()) {
       throw Error(kErrInvalidArgument, "SqlTemplate",
-                  "Statement marker left unfilled: " + text_.substr(open, close + 2 - open));
+                  "Statement marker left unfilled: ##" + std::string(name) + "##");
     }
+    sql.append(text_, from, open - from);
+    sql += value->second;
+    from = close + kMarkerEdge.size();
   }
-  return text_;
+  sql.append(text_, from, std::string::npos);
+  return sql;
 }
 
 }  // namespace cb::frame

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -12,9 +14,11 @@ namespace cb::frame {
 // The lines joined by CR LF, as the statements of one batch are; no line end after the last.
 [[nodiscard]] std::string JoinLines(std::initializer_list<std::string_view> lines);
 
-// A statement template. Markers are written "##Name##"; each setter replaces every occurrence of
-// its marker. Ids and numbers go in as decimals, dates as 'YYYY-MM-DD', texts in single quotes
-// with inner quotes doubled, and fragments (a table name, a piece of condition) as they are.
+// A statement template. Markers are written "##Name##"; each setter gives the value of every
+// occurrence of its marker. Ids and numbers go in as decimals, dates as 'YYYY-MM-DD', texts in
+// single quotes with inner quotes doubled, and fragments (a table name, a piece of condition) as
+// they are. Values are spliced in one pass over the template, so a value that happens to contain
+// "##Name##" (a batch number, say) is never taken for a marker.
 class SqlTemplate {
  public:
   explicit SqlTemplate(std::string_view text) : text_(text) {}
@@ -24,14 +28,15 @@ class SqlTemplate {
   SqlTemplate& Text(std::string_view marker, std::string_view value);
   SqlTemplate& Fragment(std::string_view marker, std::string_view sql);
 
-  // The filled statement. Raises cb::Error when a marker is left unfilled: a statement with a
-  // marker in it would fail at the server with a less helpful message.
+  // The filled statement. Raises cb::Error when a marker has no value: a statement with a marker
+  // in it would fail at the server with a less helpful message.
   [[nodiscard]] std::string Sql() const;
 
  private:
-  SqlTemplate& Replace(std::string_view marker, std::string_view by);
+  SqlTemplate& Set(std::string_view marker, std::string value);
 
   std::string text_;
+  std::map<std::string, std::string, std::less<>> values_;
 };
 
 }  // namespace cb::frame

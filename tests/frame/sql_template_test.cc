@@ -23,6 +23,14 @@ TEST(SqlTemplate, SplicesEachKindOfValueAtEveryOccurrenceOfItsMarker) {
             "FParentID=-1001");
 }
 
+TEST(SqlTemplate, AValueThatLooksLikeAMarkerStaysAsItIs) {
+  EXPECT_EQ(SqlTemplate("WHERE FBatchNo=##Batch## AND FStockID=##Stock##")
+                .Text("Batch", "B##Stock##")
+                .Number("Stock", 1)
+                .Sql(),
+            "WHERE FBatchNo='B##Stock##' AND FStockID=1");
+}
+
 TEST(SqlTemplate, AMarkerLeftUnfilledIsAnErrorNotAStatement) {
   SqlTemplate statement("SELECT * FROM ##Inventory## WHERE FItemID=##Item##");
   statement.Fragment("Inventory", "ICInventory");
