@@ -9,8 +9,8 @@
 
 namespace cb::frame {
 
-// Create the guard right after the table is created. Drop() drops the table at the specified
-// point; when the scope is left without it (a refusal, an error), the destructor drops it. Both go
+// Create the guard right after the table is created. Drop() drops the table at the point its rule
+// names; when the scope is left without it (a refusal, an error), the destructor drops it. Both go
 // through ClassFrame::DropTempTable, and the destructor never throws.
 class TempTableGuard {
  public:
