@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/operate_code.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/date.h"
@@ -86,6 +87,27 @@ const std::array<FlagTable, 18> kTables = {{
     {{92, 137}, "UPDATE ICSTJGBill SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
 }};
 
+// The value pieces of each shape; ##Date## is "Null" or the day in quotes.
+std::string_view ValuesTemplate(Shape shape) {
+  switch (shape) {
+    case Shape::kCheckerStatusDate:
+      return "##Checker##,FStatus=##Status##,FCheckDate=##Date##";
+    case Shape::kCheckerStatusCrLfDate:
+      return "##Checker##,FStatus=##Status##\r\n,FCheckDate=##Date##";
+    case Shape::kQualityBill:
+      return "##Checker##,FStatus=##Status##,\r\n FCheckDate=##Date##";
+    case Shape::kRequisition:
+      return "##Checker##,FStatus=##Status##,FCheckTime=##Date##";
+    case Shape::kStatusCheckerDate:
+      return "##Status##,FCheckerID=##Checker##,FCheckDate=##Date##";
+  }
+  return {};
+}
+
+// A type without a row of its own: the head table registered for it, in the CR LF shape.
+constexpr std::string_view kFallbackUpdate =
+    "UPDATE ##Table## SET FCheckerID=##Checker##,FStatus=##Status##\r\n,FCheckDate=##Date##";
+
 const FlagTable* FindTable(int32_t tran_type) {
   for (const FlagTable& table : kTables) {
     for (int32_t type : table.types) {
@@ -107,33 +129,22 @@ std::string BuildCheckFlagUpdate(int32_t tran_type, const std::string& fallback_
   const char* checker_null = table ? table->checker_null : "NULL";
   const std::string checker =
       values.checker_id == 0 ? checker_null : std::to_string(values.checker_id);
-  const std::string status = std::to_string(values.status);
   const std::string date =
       values.check_day == 1 ? "Null" : "'" + FormatDate(values.check_day) + "'";
+  auto fill = [&](std::string_view statement) {
+    return frame::SqlTemplate(statement)
+        .Fragment("Checker", checker)
+        .Number("Status", values.status)
+        .Fragment("Date", date)
+        .Fragment("Table", fallback_head_table)
+        .Sql();
+  };
 
   std::string sql;
   if (table == nullptr) {
-    sql = "UPDATE " + fallback_head_table + " SET FCheckerID=" + checker + ",FStatus=" + status +
-          "\r\n,FCheckDate=" + date;
+    sql = fill(kFallbackUpdate);
   } else {
-    sql = table->head_piece;
-    switch (table->shape) {
-      case Shape::kCheckerStatusDate:
-        sql += checker + ",FStatus=" + status + ",FCheckDate=" + date;
-        break;
-      case Shape::kCheckerStatusCrLfDate:
-        sql += checker + ",FStatus=" + status + "\r\n,FCheckDate=" + date;
-        break;
-      case Shape::kQualityBill:
-        sql += checker + ",FStatus=" + status + ",\r\n FCheckDate=" + date;
-        break;
-      case Shape::kRequisition:
-        sql += checker + ",FStatus=" + status + ",FCheckTime=" + date;
-        break;
-      case Shape::kStatusCheckerDate:
-        sql += status + ",FCheckerID=" + checker + ",FCheckDate=" + date;
-        break;
-    }
+    sql = table->head_piece + fill(ValuesTemplate(table->shape));
     if (table->affirm_reset_on_check && Is(values.operation, OperateCode::kCheck)) {
       sql += ",FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END)";
     }
