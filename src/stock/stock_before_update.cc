@@ -40,6 +40,24 @@ constexpr std::string_view kBillSums =
     "   AND t1.FStockID=m1.FStockID AND t1.FStockPlaceID=m1.FStockPlaceID \r\n"
     "   AND t1.FKFPeriod=m1.FKFPeriod AND t1.FKFDate=m1.FKFDate\r\n";
 
+// Keys whose base and secondary balances would get opposite signs.
+constexpr std::string_view kSignCheck =
+    "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
+    "FAuxPropName,m1.FBatchNo,##Columns####BillSums##"
+    "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)*(ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+constexpr std::string_view kStockNamedColumns =
+    "t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
+    "SUMQTY,t1.FKFPeriod,t1.FKFDate,t2.FQtyDecimal\r\n";
+constexpr std::string_view kQtyDecimalColumn = "t2.FQtyDecimal\r\n";
+
+// Keys whose base or secondary balance would turn negative.
+constexpr std::string_view kNegativeCheck =
+    "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
+    "FAuxPropName,m1.FBatchNo,t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
+    "SUMQTY,m1.FKFPeriod,m1.FKFDate,t2.FQtyDecimal\r\n"
+    "##BillSums##"
+    "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)<0 OR (ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+
 std::string BillSums(const std::string& inv, bool join_stock) {
   return frame::SqlTemplate(kBillSums)
       .Fragment("StockJoin", join_stock ? "Inner Join t_Stock t On m1.FStockID=t.FItemID \r\n" : "")
@@ -98,14 +116,11 @@ int32_t CheckStockBeforeUpdate(frame::ClassFrame& frame, const std::string& sDsn
   const std::string inv = frame::GetInventoryTable(lTranType);
 
   const bool stock_joined = kStockNamedSignCheckTypes.Contains(lTranType);
-  std::string sign_sql =
-      "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
-      "FAuxPropName,m1.FBatchNo,";
-  sign_sql += stock_joined ? "t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
-                             "SUMQTY,t1.FKFPeriod,t1.FKFDate,t2.FQtyDecimal\r\n"
-                           : "t2.FQtyDecimal\r\n";
-  sign_sql += BillSums(inv, stock_joined);
-  sign_sql += "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)*(ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+  const std::string sign_sql =
+      frame::SqlTemplate(kSignCheck)
+          .Fragment("Columns", stock_joined ? kStockNamedColumns : kQtyDecimalColumn)
+          .Fragment("BillSums", BillSums(inv, stock_joined))
+          .Sql();
   db::RecordsetPtr sign_rows = conn->Execute(sign_sql);
   HandBack(Rs, sign_rows);
   if (!sign_rows->Eof()) {
@@ -113,13 +128,8 @@ int32_t CheckStockBeforeUpdate(frame::ClassFrame& frame, const std::string& sDsn
     return kSignDifference;
   }
 
-  std::string negative_sql =
-      "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
-      "FAuxPropName,m1.FBatchNo,t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
-      "SUMQTY,m1.FKFPeriod,m1.FKFDate,t2.FQtyDecimal\r\n";
-  negative_sql += BillSums(inv, true);
-  negative_sql +=
-      "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)<0 OR (ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+  const std::string negative_sql =
+      frame::SqlTemplate(kNegativeCheck).Fragment("BillSums", BillSums(inv, true)).Sql();
   db::RecordsetPtr negative_rows = conn->Execute(negative_sql);
   HandBack(Rs, negative_rows);
 
