@@ -149,8 +149,7 @@ std::string BuildCheckFlagUpdate(int32_t tran_type, const std::string& fallback_
       sql += ",FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END)";
     }
   }
-  sql += " WHERE FInterID=" + std::to_string(inter_id);
-  return sql;
+  return sql + frame::SqlTemplate(" WHERE FInterID=##Bill##").Number("Bill", inter_id).Sql();
 }
 
 }  // namespace cb::rules

@@ -71,11 +71,14 @@ DictionaryPtr LoadBillStocks(frame::ClassFrame& frame, const std::string& sDsn, 
                              int32_t lTranType, const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
   const LookupSource source = LookupSourceOf(lTranType);
-  std::string sql = "SELECT DISTINCT FItemID,FNumber,FName,FIsStockMgr\r\nFROM (\r\n";
-  sql += Sides(source.stock_columns,
-               "SELECT DISTINCT t1.FItemID,t1.FNumber,t1.FName,t1.FIsStockMgr \r\n", "t_Stock",
-               "FItemID", source.entry_table, lInterID);
-  sql += ") tmpStock";
+  const std::string sql =
+      frame::SqlTemplate(
+          "SELECT DISTINCT FItemID,FNumber,FName,FIsStockMgr\r\nFROM (\r\n##Sides##) tmpStock")
+          .Fragment("Sides",
+                    Sides(source.stock_columns,
+                          "SELECT DISTINCT t1.FItemID,t1.FNumber,t1.FName,t1.FIsStockMgr \r\n",
+                          "t_Stock", "FItemID", source.entry_table, lInterID))
+          .Sql();
 
   DictionaryPtr lookup = Dictionary::Create();
   const services::Foundation& foundation = services::Foundation::Current();
@@ -95,10 +98,12 @@ DictionaryPtr LoadBillStockPlaces(frame::ClassFrame& frame, const std::string& s
                                   const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
   const LookupSource source = LookupSourceOf(lTranType);
-  std::string sql = "SELECT DISTINCT FSPID,FNumber,FName\r\nFROM (\r\n";
-  sql += Sides(source.place_columns, "SELECT DISTINCT t1.FSPID,t1.FNumber,t1.FName\r\n",
-               "t_StockPlace", "FSPID", source.entry_table, lInterID);
-  sql += ") tmpSP";
+  const std::string sql =
+      frame::SqlTemplate("SELECT DISTINCT FSPID,FNumber,FName\r\nFROM (\r\n##Sides##) tmpSP")
+          .Fragment("Sides",
+                    Sides(source.place_columns, "SELECT DISTINCT t1.FSPID,t1.FNumber,t1.FName\r\n",
+                          "t_StockPlace", "FSPID", source.entry_table, lInterID))
+          .Sql();
 
   DictionaryPtr lookup = Dictionary::Create();
   const services::Foundation& foundation = services::Foundation::Current();

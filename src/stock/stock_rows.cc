@@ -33,19 +33,21 @@ std::string SideSelect(const std::string& entry_table, const StockSide& side, in
       .Sql();
 }
 
+// The distinct stock rows of a two-sided bill: both sides together.
+constexpr std::string_view kBothSides =
+    "SELECT DISTINCT FItemID,FAuxPropID,FBatchNo,FStockID,FStockPlaceID,FKFDate,FKFPeriod FROM ("
+    "\r\n"
+    "##Destination##\r\n"
+    "UNION ALL\r\n"
+    "##Source##\r\n"
+    ") DelItem";
+
 std::string StockRowsQuery(const StockSource& source, int32_t inter_id) {
   if (!source.source) return SideSelect(source.entry_table, source.destination, inter_id, true);
-  std::string sql =
-      "SELECT DISTINCT FItemID,FAuxPropID,FBatchNo,FStockID,FStockPlaceID,FKFDate,FKFPeriod FROM (";
-  sql += kCrLf;
-  sql += SideSelect(source.entry_table, source.destination, inter_id, false);
-  sql += kCrLf;
-  sql += "UNION ALL";
-  sql += kCrLf;
-  sql += SideSelect(source.entry_table, *source.source, inter_id, false);
-  sql += kCrLf;
-  sql += ") DelItem";
-  return sql;
+  return frame::SqlTemplate(kBothSides)
+      .Fragment("Destination", SideSelect(source.entry_table, source.destination, inter_id, false))
+      .Fragment("Source", SideSelect(source.entry_table, *source.source, inter_id, false))
+      .Sql();
 }
 
 }  // namespace
