@@ -5,11 +5,17 @@
 
 #include "check/check_result.h"
 #include "frame/public_call.h"
-#include "frame/vocabulary/text.h"
+#include "frame/sql_template.h"
 
 namespace cb::check {
 
 namespace {
+
+constexpr std::string_view kTablesOfType =
+    "SELECT FHeadTable,FEntryTable FROM ICTransactionType WHERE FID=##Type##";
+constexpr std::string_view kHeadRow =
+    "SELECT * FROM ##Table## WHERE FInterID=##Bill## AND FTranType=##Type##\r\n";
+constexpr std::string_view kEntryRows = "SELECT * FROM ##Table## WHERE FInterID=##Bill##\r\n";
 
 bool IsEmptyName(const Variant& table) {
   return table.IsNull() || table.ToString().empty();
@@ -29,25 +35,26 @@ DictionaryPtr LoadRows(frame::ClassFrame& frame, const std::string& sDsn, int32_
   const db::ConnectionPtr connection = frame.GetConnection(sDsn, false, oConnection);
   DictionaryPtr rows = Dictionary::Create();
   const db::RecordsetPtr tables =
-      connection->Execute("SELECT FHeadTable,FEntryTable FROM ICTransactionType WHERE FID=" +
-                          std::to_string(lTranType));
+      connection->Execute(frame::SqlTemplate(kTablesOfType).Number("Type", lTranType).Sql());
   rows->Write(kRowsHeadTable, tables->Field("FHeadTable"));
   rows->Write(kRowsEntryTable, tables->Field("FEntryTable"));
 
   const Variant head_table = rows->Read(kRowsHeadTable);
   if (!IsEmptyName(head_table)) {
-    std::string sql = "SELECT * FROM " + head_table.ToString() +
-                      " WHERE FInterID=" + std::to_string(lInterID) +
-                      " AND FTranType=" + std::to_string(lTranType);
-    sql += kCrLf;
+    const std::string sql = frame::SqlTemplate(kHeadRow)
+                                .Fragment("Table", head_table.ToString())
+                                .Number("Bill", lInterID)
+                                .Number("Type", lTranType)
+                                .Sql();
     rows->Write(kRowsHead, Variant(RequireRows(*connection, sql)));
   }
   const Variant entry_table = rows->Read(kRowsEntryTable);
   if (!IsEmptyName(entry_table)) {
     // Entries carry no transaction type of their own: the bill id alone selects them.
-    std::string sql =
-        "SELECT * FROM " + entry_table.ToString() + " WHERE FInterID=" + std::to_string(lInterID);
-    sql += kCrLf;
+    const std::string sql = frame::SqlTemplate(kEntryRows)
+                                .Fragment("Table", entry_table.ToString())
+                                .Number("Bill", lInterID)
+                                .Sql();
     rows->Write(kRowsEntry, Variant(RequireRows(*connection, sql)));
   }
   return rows;

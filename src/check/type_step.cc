@@ -68,10 +68,6 @@ bool RunHandlerOf(frame::ClassFrame& frame, CallState& state, const CheckOutcome
 
 }  // namespace
 
-bool IsStockBillType(int32_t tran_type) {
-  return kStockBillTypes.Contains(tran_type);
-}
-
 void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome) {
   state.steps.before_system_start_up =
       IsBeforeSystemStartUp(state.bill.sys_profile, BillDate(*state.bill.head), state.period.start);

@@ -24,7 +24,4 @@ void PrepareStepDictionaries(CallState& state, const CheckOutcome& outcome);
 [[nodiscard]] StepResult RunTypeStep(frame::ClassFrame& frame, CallState& state,
                                      CheckOutcome& outcome);
 
-// True for the transaction types whose bills the stock driver moves.
-[[nodiscard]] bool IsStockBillType(int32_t tran_type);
-
 }  // namespace cb::check

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/text.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/date.h"
@@ -34,7 +35,9 @@ std::string GetServerDate(db::Connection& oConnection) {
 std::string GetHeadTable(int32_t lTranType, db::Connection& oConnection) {
   try {
     db::RecordsetPtr rs = oConnection.Execute(
-        "select FHeadTable from ictransactiontype where fid=" + std::to_string(lTranType));
+        SqlTemplate("select FHeadTable from ictransactiontype where fid=##Type##")
+            .Number("Type", lTranType)
+            .Sql());
     if (!rs || !rs->IsOpen() || rs->Eof()) return {};
     return Trim(rs->Field("FHeadTable").ToString());
   } catch (...) {

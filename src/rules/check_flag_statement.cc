@@ -4,7 +4,9 @@
 #include <array>
 #include <initializer_list>
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/operate_code.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/date.h"
 
 namespace cb::rules {
@@ -28,37 +30,83 @@ struct FlagTable {
 };
 
 const std::array<FlagTable, 18> kTables = {{
-    {{1, 2, 5, 10, 21, 24, 28, 29, 40, 41, 43, 100},
+    {{PurchaseInStock, ProductsInStock, ProcessInStock, OtherInStock, SaleOutStock, GetMaterial,
+      ProcessOutStock, OtherOutStock, CheckInStock, StoreageMove, CheckOutStock, AdjustAmount},
      "Update ICStockBill Set FCheckerID=",
      Shape::kCheckerStatusDate,
      "Null",
      false},
     {{6, 26}, "Update ZPStockBill Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
     {{46}, "Update ICQCBill Set FCheckerID=", Shape::kQualityBill, "Null", false},
-    {{65}, "Update ICPlanAdjPrice Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
-    {{70}, "Update PORequest Set FCheckerID=", Shape::kRequisition, "Null", false},
-    {{71},
+    {{ChangePrice},
+     "Update ICPlanAdjPrice Set FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{PurchaseRequest}, "Update PORequest Set FCheckerID=", Shape::kRequisition, "Null", false},
+    {{PurchaseOrder},
      "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=",
      Shape::kCheckerStatusDate,
      "Null",
      true},
-    {{72, 73, 702}, "Update POInstock Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
-    {{74}, "Update POStockBill Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
-    {{75, 76}, "UPDATE ICPurchase SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
+    {{PurchaseConsign, PurchaseRecede, 702},
+     "Update POInstock Set FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{PurchaseVirStoreMove},
+     "Update POStockBill Set FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{PurchaseInvoice, PurchaseNormalInv},
+     "UPDATE ICPurchase SET FCheckerID=",
+     Shape::kCheckerStatusCrLfDate,
+     "NULL",
+     false},
     {{77, 78}, "UPDATE ICExpenses SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
-    {{80, 86}, "UPDATE ICSale SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
-    {{81},
+    {{SaleInvoice, SaleNormalInv},
+     "UPDATE ICSale SET FCheckerID=",
+     Shape::kCheckerStatusCrLfDate,
+     "NULL",
+     false},
+    {{SaleOrder},
      "Update SEOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=",
      Shape::kCheckerStatusDate,
      "Null",
      false},
-    {{82, 83}, "Update SEOutStock Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
-    {{84}, "Update PORFQ Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
-    {{85}, "Update ICMO Set FStatus=", Shape::kStatusCheckerDate, "Null", false},
+    {{SaleRecede, SaleConsign},
+     "Update SEOutStock Set FCheckerID=",
+     Shape::kCheckerStatusDate,
+     "Null",
+     false},
+    {{SaleQuote}, "Update PORFQ Set FCheckerID=", Shape::kCheckerStatusDate, "Null", false},
+    {{ProcessTask}, "Update ICMO Set FStatus=", Shape::kStatusCheckerDate, "Null", false},
     {{87}, "Update ICApportionFee set FStatus=", Shape::kStatusCheckerDate, "Null", false},
     {{88}, "Update PPBOM Set FStatus=", Shape::kStatusCheckerDate, "Null", false},
     {{92, 137}, "UPDATE ICSTJGBill SET FCheckerID=", Shape::kCheckerStatusCrLfDate, "NULL", false},
 }};
+
+// The value pieces of each shape; ##Date## is "Null" or the day in quotes.
+std::string_view ValuesTemplate(Shape shape) {
+  switch (shape) {
+    case Shape::kCheckerStatusDate:
+      return "##Checker##,FStatus=##Status##,FCheckDate=##Date##";
+    case Shape::kCheckerStatusCrLfDate:
+      return "##Checker##,FStatus=##Status##\r\n,FCheckDate=##Date##";
+    case Shape::kQualityBill:
+      return "##Checker##,FStatus=##Status##,\r\n FCheckDate=##Date##";
+    case Shape::kRequisition:
+      return "##Checker##,FStatus=##Status##,FCheckTime=##Date##";
+    case Shape::kStatusCheckerDate:
+      return "##Status##,FCheckerID=##Checker##,FCheckDate=##Date##";
+  }
+  return {};
+}
+
+// A type without a row of its own: the head table registered for it, in the CR LF shape.
+constexpr std::string_view kFallbackUpdate =
+    "UPDATE ##Table## SET FCheckerID=##Checker##,FStatus=##Status##\r\n,FCheckDate=##Date##";
 
 const FlagTable* FindTable(int32_t tran_type) {
   for (const FlagTable& table : kTables) {
@@ -81,39 +129,27 @@ std::string BuildCheckFlagUpdate(int32_t tran_type, const std::string& fallback_
   const char* checker_null = table ? table->checker_null : "NULL";
   const std::string checker =
       values.checker_id == 0 ? checker_null : std::to_string(values.checker_id);
-  const std::string status = std::to_string(values.status);
   const std::string date =
       values.check_day == 1 ? "Null" : "'" + FormatDate(values.check_day) + "'";
+  auto fill = [&](std::string_view statement) {
+    return frame::SqlTemplate(statement)
+        .Fragment("Checker", checker)
+        .Number("Status", values.status)
+        .Fragment("Date", date)
+        .Fragment("Table", fallback_head_table)
+        .Sql();
+  };
 
   std::string sql;
   if (table == nullptr) {
-    sql = "UPDATE " + fallback_head_table + " SET FCheckerID=" + checker + ",FStatus=" + status +
-          "\r\n,FCheckDate=" + date;
+    sql = fill(kFallbackUpdate);
   } else {
-    sql = table->head_piece;
-    switch (table->shape) {
-      case Shape::kCheckerStatusDate:
-        sql += checker + ",FStatus=" + status + ",FCheckDate=" + date;
-        break;
-      case Shape::kCheckerStatusCrLfDate:
-        sql += checker + ",FStatus=" + status + "\r\n,FCheckDate=" + date;
-        break;
-      case Shape::kQualityBill:
-        sql += checker + ",FStatus=" + status + ",\r\n FCheckDate=" + date;
-        break;
-      case Shape::kRequisition:
-        sql += checker + ",FStatus=" + status + ",FCheckTime=" + date;
-        break;
-      case Shape::kStatusCheckerDate:
-        sql += status + ",FCheckerID=" + checker + ",FCheckDate=" + date;
-        break;
-    }
+    sql = table->head_piece + fill(ValuesTemplate(table->shape));
     if (table->affirm_reset_on_check && Is(values.operation, OperateCode::kCheck)) {
       sql += ",FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END)";
     }
   }
-  sql += " WHERE FInterID=" + std::to_string(inter_id);
-  return sql;
+  return sql + frame::SqlTemplate(" WHERE FInterID=##Bill##").Number("Bill", inter_id).Sql();
 }
 
 }  // namespace cb::rules

@@ -3,6 +3,8 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/sql_template.h"
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
@@ -14,6 +16,13 @@ namespace cb::stock {
 namespace {
 
 constexpr std::string_view kTempLockInfo = "#TempLockInfo";
+// The stocks that hold locks on the bill's items.
+constexpr std::string_view kFillTempLockInfo =
+    "INSERT INTO #TempLockInfo(FItemID,FStockID)\r\n"
+    "SELECT DISTINCT t1.FItemID,t1.FStockID\r\n"
+    "FROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
+    "ON u1.FItemID=t1.FItemID\r\n"
+    "WHERE u1.FInterID=##Bill##";
 constexpr std::string_view kLockedAboveStock =
     "物料[%1]代码[%2]在仓库[%3]中有锁库，当前操作会导致库存不足锁库!";
 constexpr std::string_view kLockedNegative =
@@ -26,60 +35,56 @@ struct Adjustment {
   std::string flags;
 };
 
+// Sales deliveries give back the reservations of their order lines, never above the quantity first
+// reserved; ##Factor## is the direction factor, ##Bill## the bill.
+constexpr std::string_view kSalesReservations =
+    "UPDATE t1\r\n"
+    "SET t1.FQty=CASE WHEN((t1.FQty+##Factor##*u1.FQty)>=t1.FOrgQty) THEN t1.FOrgQty ELSE "
+    "(t1.FQty+##Factor##*u1.FQty) END\r\n"
+    "FROM t_LockStock t1 INNER JOIN\r\n"
+    "(SELECT FOrderInterID,FOrderEntryID,FItemID,SUM(FQty) AS FQty \r\n"
+    "FROM ICStockBillEntry \r\n"
+    "WHERE FInterID=##Bill##\r\n"
+    "GROUP BY FOrderInterID,FOrderEntryID,FItemID) u1\r\n"
+    "ON  u1.FOrderInterID=t1.FInterID AND u1.FOrderEntryID=t1.FEntryID AND "
+    "u1.FItemID=t1.FItemID";
+constexpr std::string_view kSalesFlags =
+    "UPDATE P1 SET P1.FLockFlag=(CASE WHEN ISNULL(t1.FQty,0)<=0 THEN 0 ELSE 1 END)\r\n"
+    "FROM SEOrderEntry P1 \r\n"
+    "INNER JOIN ICStockBillEntry u1 ON u1.FOrderInterID=P1.FInterID AND "
+    "u1.FOrderEntryID=P1.FEntryID AND u1.FItemID=P1.FItemID\r\n"
+    "LEFT OUTER JOIN t_LockStock t1 ON P1.FInterID=t1.FInterID AND P1.FEntryID=t1.FEntryID "
+    "AND t1.FTranType=81\r\n"
+    "WHERE u1.FInterID=##Bill##";
+
+// Production issues consume the reservations of their BOM lines, without a cap.
+constexpr std::string_view kProductionReservations =
+    "UPDATE t1\r\n"
+    "SET t1.FQty=t1.FQty+##Factor##*u1.FQty \r\n"
+    "FROM t_LockStock t1 INNER JOIN\r\n"
+    "(SELECT u3.FInterID,u3.FEntryID,u3.FItemID,SUM(u2.FQty) AS FQty \r\n"
+    "FROM ICStockBillEntry u2 INNER JOIN PPBOMEntry u3 \r\n"
+    "ON u2.FSourceInterID=u3.FICMOInterID AND u2.FSourceEntryID=u3.FEntryID AND "
+    "u2.FItemID=u3.FItemID \r\n"
+    "WHERE u2.FInterID=##Bill##\r\n"
+    "GROUP BY u3.FInterID,u3.FEntryID,u3.FItemID) u1\r\n"
+    "ON  u1.FInterID=t1.FInterID AND u1.FEntryID=t1.FEntryID AND u1.FItemID=t1.FItemID";
+constexpr std::string_view kProductionFlags =
+    "UPDATE P1 SET P1.FLockFlag=(CASE WHEN ISNULL(t1.FQty,0)<=0 THEN 0 ELSE 1 END)\r\n"
+    "FROM PPBOMEntry P1 \r\n"
+    "INNER JOIN ICStockBillEntry u1 ON u1.FSourceInterID=P1.FICMOInterID AND "
+    "u1.FSourceEntryID=P1.FEntryID AND u1.FItemID=P1.FItemID\r\n"
+    "LEFT OUTER JOIN t_LockStock t1 ON P1.FInterID=t1.FInterID AND P1.FEntryID=t1.FEntryID "
+    "AND t1.FTranType=88\r\n"
+    "WHERE u1.FInterID=##Bill##";
+
 Adjustment AdjustmentOf(int32_t tran_type, int32_t bill, int32_t factor) {
-  const std::string b = std::to_string(bill);
-  const std::string f = std::to_string(factor);
-  if (tran_type == SaleOutStock) {
-    return {
-        "UPDATE t1\r\n"
-        "SET t1.FQty=CASE WHEN((t1.FQty+" +
-            f +
-            "*u1.FQty)>=t1.FOrgQty) THEN t1.FOrgQty ELSE "
-            "(t1.FQty+" +
-            f +
-            "*u1.FQty) END\r\n"
-            "FROM t_LockStock t1 INNER JOIN\r\n"
-            "(SELECT FOrderInterID,FOrderEntryID,FItemID,SUM(FQty) AS FQty \r\n"
-            "FROM ICStockBillEntry \r\n"
-            "WHERE FInterID=" +
-            b +
-            "\r\n"
-            "GROUP BY FOrderInterID,FOrderEntryID,FItemID) u1\r\n"
-            "ON  u1.FOrderInterID=t1.FInterID AND u1.FOrderEntryID=t1.FEntryID AND "
-            "u1.FItemID=t1.FItemID",
-        "UPDATE P1 SET P1.FLockFlag=(CASE WHEN ISNULL(t1.FQty,0)<=0 THEN 0 ELSE 1 END)\r\n"
-        "FROM SEOrderEntry P1 \r\n"
-        "INNER JOIN ICStockBillEntry u1 ON u1.FOrderInterID=P1.FInterID AND "
-        "u1.FOrderEntryID=P1.FEntryID AND u1.FItemID=P1.FItemID\r\n"
-        "LEFT OUTER JOIN t_LockStock t1 ON P1.FInterID=t1.FInterID AND P1.FEntryID=t1.FEntryID "
-        "AND t1.FTranType=81\r\n"
-        "WHERE u1.FInterID=" +
-            b};
-  }
+  auto fill = [bill, factor](std::string_view statement) {
+    return frame::SqlTemplate(statement).Number("Factor", factor).Number("Bill", bill).Sql();
+  };
+  if (tran_type == SaleOutStock) return {fill(kSalesReservations), fill(kSalesFlags)};
   if (kProductionIssueTypes.Contains(tran_type)) {
-    return {
-        "UPDATE t1\r\n"
-        "SET t1.FQty=t1.FQty+" +
-            f +
-            "*u1.FQty \r\n"
-            "FROM t_LockStock t1 INNER JOIN\r\n"
-            "(SELECT u3.FInterID,u3.FEntryID,u3.FItemID,SUM(u2.FQty) AS FQty \r\n"
-            "FROM ICStockBillEntry u2 INNER JOIN PPBOMEntry u3 \r\n"
-            "ON u2.FSourceInterID=u3.FICMOInterID AND u2.FSourceEntryID=u3.FEntryID AND "
-            "u2.FItemID=u3.FItemID \r\n"
-            "WHERE u2.FInterID=" +
-            b +
-            "\r\n"
-            "GROUP BY u3.FInterID,u3.FEntryID,u3.FItemID) u1\r\n"
-            "ON  u1.FInterID=t1.FInterID AND u1.FEntryID=t1.FEntryID AND u1.FItemID=t1.FItemID",
-        "UPDATE P1 SET P1.FLockFlag=(CASE WHEN ISNULL(t1.FQty,0)<=0 THEN 0 ELSE 1 END)\r\n"
-        "FROM PPBOMEntry P1 \r\n"
-        "INNER JOIN ICStockBillEntry u1 ON u1.FSourceInterID=P1.FICMOInterID AND "
-        "u1.FSourceEntryID=P1.FEntryID AND u1.FItemID=P1.FItemID\r\n"
-        "LEFT OUTER JOIN t_LockStock t1 ON P1.FInterID=t1.FInterID AND P1.FEntryID=t1.FEntryID "
-        "AND t1.FTranType=88\r\n"
-        "WHERE u1.FInterID=" +
-            b};
+    return {fill(kProductionReservations), fill(kProductionFlags)};
   }
   return {};
 }
@@ -157,7 +162,6 @@ int32_t CheckLockStock(frame::ClassFrame& frame, const std::string& sDsn,
                        const Dictionary& dictStocks, std::string& sMsg,
                        const std::string& sLanguage, const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
-  bool created = false;
   try {
     const int32_t bill = rsBillHead.Field("FInterID").ToInt32();
     const int32_t tran_type = rsBillHead.Field("FTranType").ToInt32();
@@ -167,20 +171,13 @@ int32_t CheckLockStock(frame::ClassFrame& frame, const std::string& sDsn,
 
     frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
     conn->Execute("CREATE TABLE #TempLockInfo(FItemID INT, FStockID INT)");
-    created = true;
-    conn->Execute(
-        "INSERT INTO #TempLockInfo(FItemID,FStockID)\r\n"
-        "SELECT DISTINCT t1.FItemID,t1.FStockID\r\n"
-        "FROM t_LockStock t1 INNER JOIN ICStockBillEntry u1\r\n"
-        "ON u1.FItemID=t1.FItemID\r\n"
-        "WHERE u1.FInterID=" +
-        std::to_string(bill));
+    frame::TempTableGuard lock_info(frame, sDsn, std::string(kTempLockInfo), conn);
+    conn->Execute(frame::SqlTemplate(kFillTempLockInfo).Number("Bill", bill).Sql());
     CheckLockedStock(*conn, changed, dictStocks, sLanguage);
-    frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
+    lock_info.Drop();
     return 0;
   } catch (const Error& error) {
     sMsg = error.description();
-    if (created) frame.DropTempTable(sDsn, std::string(kTempLockInfo), conn);
     return error.number() != 0 ? error.number() : -1;
   }
 }

@@ -2,6 +2,7 @@
 #include "stock/removed_rows.h"
 
 #include "frame/messages/messages.h"
+#include "frame/sql_template.h"
 #include "platform/variant/error.h"
 #include "stock/stock_rows.h"
 #include "stock/stock_values.h"
@@ -18,23 +19,33 @@ std::string Member(const Dictionary& row, std::string_view key, const Variant& m
   return (value.IsEmpty() || value.IsNull() ? missing : value).ToString();
 }
 
+// One removed row's inventory key; the row's values go in as they were handed over.
+constexpr std::string_view kRowCondition =
+    " (v1.FItemID=##Item## AND v1.FBatchNo=##Batch## AND v1.FStockID=##Stock## AND "
+    "v1.FStockPlaceID=##Place## AND v1.FKFDate=##KFDate## AND v1.FKFPeriod=##KFPeriod##) OR";
+
+// The negative balances among the removed rows' keys.
+constexpr std::string_view kNegativeRows =
+    "SELECT t1.FName,t1.FNumber FROM ICInventory v1 INNER JOIN t_ICItem t1 ON "
+    "v1.FItemID=t1.FItemID\r\nWHERE v1.FQty<0 AND (##Conditions##)";
+
 std::string Condition(const Dictionary& row) {
-  return " (v1.FItemID=" + Member(row, kRowItemID, 0) +
-         " AND v1.FBatchNo=" + QuoteText(Member(row, kRowBatchNo, "")) +
-         " AND v1.FStockID=" + Member(row, kRowStockID, 0) +
-         " AND v1.FStockPlaceID=" + Member(row, kRowStockPlaceID, 0) +
-         " AND v1.FKFDate=" + QuoteText(Member(row, kRowKFDate, "1900-01-01")) +
-         " AND v1.FKFPeriod=" + Member(row, kRowKFPeriod, 0) + ") OR";
+  return frame::SqlTemplate(kRowCondition)
+      .Fragment("Item", Member(row, kRowItemID, 0))
+      .Text("Batch", Member(row, kRowBatchNo, ""))
+      .Fragment("Stock", Member(row, kRowStockID, 0))
+      .Fragment("Place", Member(row, kRowStockPlaceID, 0))
+      .Text("KFDate", Member(row, kRowKFDate, "1900-01-01"))
+      .Fragment("KFPeriod", Member(row, kRowKFPeriod, 0))
+      .Sql();
 }
 
 // Runs one query over the gathered conditions; true when it found a negative row.
 bool FindNegative(db::Connection& conn, std::string conditions, std::string& sMsg,
                   const std::string& language) {
   conditions.resize(conditions.size() - 2);  // the trailing "OR"
-  db::RecordsetPtr rows = conn.Execute(
-      "SELECT t1.FName,t1.FNumber FROM ICInventory v1 INNER JOIN t_ICItem t1 ON "
-      "v1.FItemID=t1.FItemID\r\nWHERE v1.FQty<0 AND (" +
-      conditions + ")");
+  db::RecordsetPtr rows =
+      conn.Execute(frame::SqlTemplate(kNegativeRows).Fragment("Conditions", conditions).Sql());
   if (rows->Eof()) return false;
   sMsg = messages::FormatString(kModificationNegative, language,
                                 {FieldText(*rows, "FName"), FieldText(*rows, "FNumber")});

@@ -1,19 +1,16 @@
 // CheckStockBeforeUpdate: the sign check and the negative-balance check on the balances to come.
 #include "stock/stock_before_update.h"
 
-#include <algorithm>
-#include <array>
-
 #include "frame/messages/messages.h"
 #include "frame/shared_helpers.h"
+#include "frame/sql_template.h"
+#include "frame/vocabulary/trans_types.h"
 #include "stock/stock_lookups.h"
 #include "stock/stock_values.h"
 
 namespace cb::stock {
 
 namespace {
-
-constexpr std::array<int32_t, 5> kStockJoinedSignTypes = {1, 21, 41, 24, 43};
 
 constexpr std::string_view kSignWithPlaces =
     "更新仓库[%1]代码[%2]仓位[%3]仓位代码[%4]库存数据时物料[%5]物料代码[%6]辅助属性[%7]批号[%8]"
@@ -28,23 +25,44 @@ constexpr std::string_view kTipWithoutPlaces = "更新仓库[%1]库存数据时�
 
 // The FROM part shared by both checks: the bill's sums per key, item and auxiliary property, the
 // stock when asked for, and the current balance.
+constexpr std::string_view kBillSums =
+    "FROM (SELECT u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
+    "u1.FKFPeriod\r\n"
+    ",SUM(u1.FQty) AS FBillQty,SUM(u1.FSecQty) AS FBillSecQty\r\n"
+    "FROM #TempBill u1 \r\n"
+    "GROUP BY u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
+    "u1.FKFPeriod) m1\r\n"
+    "INNER JOIN t_ICItem t2 ON m1.FItemID=t2.FItemID\r\n"
+    "INNER JOIN t_AuxItem t3 ON m1.FAuxPropID=t3.FItemID\r\n"
+    "##StockJoin##"
+    "LEFT OUTER JOIN ##Inventory## t1 ON t1.FItemID=m1.FItemID AND t1.FBatchNo=m1.FBatchNo AND "
+    "t1.FAuxPropID=m1.FAuxPropID\r\n"
+    "   AND t1.FStockID=m1.FStockID AND t1.FStockPlaceID=m1.FStockPlaceID \r\n"
+    "   AND t1.FKFPeriod=m1.FKFPeriod AND t1.FKFDate=m1.FKFDate\r\n";
+
+// Keys whose base and secondary balances would get opposite signs.
+constexpr std::string_view kSignCheck =
+    "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
+    "FAuxPropName,m1.FBatchNo,##Columns####BillSums##"
+    "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)*(ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+constexpr std::string_view kStockNamedColumns =
+    "t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
+    "SUMQTY,t1.FKFPeriod,t1.FKFDate,t2.FQtyDecimal\r\n";
+constexpr std::string_view kQtyDecimalColumn = "t2.FQtyDecimal\r\n";
+
+// Keys whose base or secondary balance would turn negative.
+constexpr std::string_view kNegativeCheck =
+    "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
+    "FAuxPropName,m1.FBatchNo,t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
+    "SUMQTY,m1.FKFPeriod,m1.FKFDate,t2.FQtyDecimal\r\n"
+    "##BillSums##"
+    "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)<0 OR (ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+
 std::string BillSums(const std::string& inv, bool join_stock) {
-  std::string sql =
-      "FROM (SELECT u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
-      "u1.FKFPeriod\r\n"
-      ",SUM(u1.FQty) AS FBillQty,SUM(u1.FSecQty) AS FBillSecQty\r\n"
-      "FROM #TempBill u1 \r\n"
-      "GROUP BY u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
-      "u1.FKFPeriod) m1\r\n"
-      "INNER JOIN t_ICItem t2 ON m1.FItemID=t2.FItemID\r\n"
-      "INNER JOIN t_AuxItem t3 ON m1.FAuxPropID=t3.FItemID\r\n";
-  if (join_stock) sql += "Inner Join t_Stock t On m1.FStockID=t.FItemID \r\n";
-  sql +=
-      "LEFT OUTER JOIN " + inv +
-      " t1 ON t1.FItemID=m1.FItemID AND t1.FBatchNo=m1.FBatchNo AND t1.FAuxPropID=m1.FAuxPropID\r\n"
-      "   AND t1.FStockID=m1.FStockID AND t1.FStockPlaceID=m1.FStockPlaceID \r\n"
-      "   AND t1.FKFPeriod=m1.FKFPeriod AND t1.FKFDate=m1.FKFDate\r\n";
-  return sql;
+  return frame::SqlTemplate(kBillSums)
+      .Fragment("StockJoin", join_stock ? "Inner Join t_Stock t On m1.FStockID=t.FItemID \r\n" : "")
+      .Fragment("Inventory", inv)
+      .Sql();
 }
 
 void HandBack(Variant* Rs, const db::RecordsetPtr& rows) {
@@ -97,16 +115,12 @@ int32_t CheckStockBeforeUpdate(frame::ClassFrame& frame, const std::string& sDsn
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
   const std::string inv = frame::GetInventoryTable(lTranType);
 
-  const bool stock_joined = std::find(kStockJoinedSignTypes.begin(), kStockJoinedSignTypes.end(),
-                                      lTranType) != kStockJoinedSignTypes.end();
-  std::string sign_sql =
-      "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
-      "FAuxPropName,m1.FBatchNo,";
-  sign_sql += stock_joined ? "t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
-                             "SUMQTY,t1.FKFPeriod,t1.FKFDate,t2.FQtyDecimal\r\n"
-                           : "t2.FQtyDecimal\r\n";
-  sign_sql += BillSums(inv, stock_joined);
-  sign_sql += "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)*(ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+  const bool stock_joined = kStockNamedSignCheckTypes.Contains(lTranType);
+  const std::string sign_sql =
+      frame::SqlTemplate(kSignCheck)
+          .Fragment("Columns", stock_joined ? kStockNamedColumns : kQtyDecimalColumn)
+          .Fragment("BillSums", BillSums(inv, stock_joined))
+          .Sql();
   db::RecordsetPtr sign_rows = conn->Execute(sign_sql);
   HandBack(Rs, sign_rows);
   if (!sign_rows->Eof()) {
@@ -114,13 +128,8 @@ int32_t CheckStockBeforeUpdate(frame::ClassFrame& frame, const std::string& sDsn
     return kSignDifference;
   }
 
-  std::string negative_sql =
-      "SELECT m1.FItemID,t2.FName,t2.FNumber,m1.FStockID,m1.FStockPlaceID,t3.FName AS "
-      "FAuxPropName,m1.FBatchNo,t.FName as StockName,t2.FModel,t1.FQty as STOCKQTY,m1.FBillQty as "
-      "SUMQTY,m1.FKFPeriod,m1.FKFDate,t2.FQtyDecimal\r\n";
-  negative_sql += BillSums(inv, true);
-  negative_sql +=
-      "WHERE (ISNULL(t1.FQty,0)+m1.FBillQty)<0 OR (ISNULL(t1.FSecQty,0)+m1.FBillSecQty)<0 ";
+  const std::string negative_sql =
+      frame::SqlTemplate(kNegativeCheck).Fragment("BillSums", BillSums(inv, true)).Sql();
   db::RecordsetPtr negative_rows = conn->Execute(negative_sql);
   HandBack(Rs, negative_rows);
 

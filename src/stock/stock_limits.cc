@@ -5,6 +5,8 @@
 #include <array>
 
 #include "frame/messages/messages.h"
+#include "frame/sql_template.h"
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/quantity_format.h"
@@ -40,12 +42,6 @@ constexpr std::string_view kTemplate =
     "AND t1.FKFDate=t2.FKFDate\r\n"
     "WHERE 1=1 ##StrWhere## ";
 
-std::string Replace(std::string text, std::string_view marker, std::string_view by) {
-  const size_t at = text.find(marker);
-  if (at != std::string::npos) text.replace(at, marker.size(), by);
-  return text;
-}
-
 DictionaryPtr Descriptor(const auto& value_of) {
   DictionaryPtr descriptor = Dictionary::Create();
   for (size_t i = 0; i < std::size(kLimitColumns); ++i)
@@ -77,7 +73,15 @@ std::string BuildStockLimitSql(int32_t /*lTranType*/, bool bUseInvMgr, bool bUse
     condition += " ISNULL(t1.FBillQty,0)+ISNULL(t2.FQty,0)-ISNULL(t3.FSecInv,0)<0  OR";
   const std::string where =
       condition.empty() ? " " : " AND ( " + condition.substr(0, condition.size() - 2) + ")";
-  const std::string query = Replace(std::string(kTemplate), "##StrWhere##", where);
+  // The limit query on one kind of stock: real stock against ICInventory, virtual against
+  // POInventory.
+  auto query_on = [&where](std::string_view inventory, std::string_view stock_type) {
+    return frame::SqlTemplate(kTemplate)
+        .Fragment("StrWhere", where)
+        .Fragment("InventoryTable", inventory)
+        .Fragment("StockType", stock_type)
+        .Sql();
+  };
 
   std::string sql =
       "SELECT u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
@@ -88,12 +92,10 @@ std::string BuildStockLimitSql(int32_t /*lTranType*/, bool bUseInvMgr, bool bUse
       "GROUP BY u1.FItemID,u1.FAuxPropID,u1.FBatchNo,u1.FStockID ,u1.FStockPlaceID,u1.FKFdate,"
       "u1.FKFPeriod\r\n"
       "\r\n";
-  sql += Replace(Replace(query, "##InventoryTable##", "ICInventory"), "##StockType##",
-                 " AND t4.Ftypeid<>502 ");
+  sql += query_on("ICInventory", " AND t4.Ftypeid<>502 ");
   sql += " Union ";
   sql += kCrLf;
-  sql += Replace(Replace(query, "##InventoryTable##", "POInventory"), "##StockType##",
-                 " AND t4.Ftypeid=502 ");
+  sql += query_on("POInventory", " AND t4.Ftypeid=502 ");
   return sql;
 }
 
@@ -119,8 +121,9 @@ int32_t CheckStockLimits(frame::ClassFrame& frame, const std::string& sDsn,
     vectItemInfo = NewItemInfo(sLanguage);
     const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
     frame.DropTempTable(sDsn, std::string(kTempSumQty), conn);
+    frame::TempTableGuard sum_qty(frame, sDsn, std::string(kTempSumQty), conn);
     db::RecordsetPtr rows = conn->Execute(BuildStockLimitSql(tran_type, inv_mgr, high, low, safe));
-    frame.DropTempTable(sDsn, std::string(kTempSumQty), conn);
+    sum_qty.Drop();
     if (lYesWhenStockWarnTip != 0) return 0;
 
     bool reported = false;

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "frame/sql_template.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
 #include "stock/stock_values.h"
 
@@ -21,11 +23,11 @@ LookupSource LookupSourceOf(int32_t tran_type) {
     case 6:
     case 26:
       return {"ZPStockBillEntry", {"FDCStockID"}, {"FDCSPID"}};
-    case 72:
-    case 73:
+    case PurchaseConsign:
+    case PurchaseRecede:
     case 702:
       return {"POInstockEntry", {"FStockID"}, {"FDCSPID"}};
-    case 74:
+    case PurchaseVirStoreMove:
       return {"POStockBillEntry", {"FDCStockID", "FSCStockID"}, {"FDCSPID", "FSCSPID"}};
     case 92:
     case 137:
@@ -35,16 +37,26 @@ LookupSource LookupSourceOf(int32_t tran_type) {
   }
 }
 
+// One side of the entries joined to its master table (stocks or places).
+constexpr std::string_view kSide =
+    "##SideHead##FROM ##Master## t1 INNER JOIN ##EntryTable## u1 ON u1.##Column##=t1.##MasterKey##"
+    "\r\n"
+    "WHERE u1.FInterID=##Bill##\r\n";
+
 std::string Sides(const std::vector<std::string>& columns, const std::string& side_head,
                   const std::string& master, const std::string& master_key,
                   const std::string& entry_table, int32_t inter_id) {
   std::string sql;
   for (size_t i = 0; i < columns.size(); ++i) {
     if (i > 0) sql += "UNION ALL\r\n";
-    sql += side_head;
-    sql += "FROM " + master + " t1 INNER JOIN " + entry_table + " u1 ON u1." + columns[i] + "=t1." +
-           master_key + "\r\n";
-    sql += "WHERE u1.FInterID=" + std::to_string(inter_id) + "\r\n";
+    sql += frame::SqlTemplate(kSide)
+               .Fragment("SideHead", side_head)
+               .Fragment("Master", master)
+               .Fragment("EntryTable", entry_table)
+               .Fragment("Column", columns[i])
+               .Fragment("MasterKey", master_key)
+               .Number("Bill", inter_id)
+               .Sql();
   }
   return sql;
 }
@@ -59,11 +71,14 @@ DictionaryPtr LoadBillStocks(frame::ClassFrame& frame, const std::string& sDsn, 
                              int32_t lTranType, const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
   const LookupSource source = LookupSourceOf(lTranType);
-  std::string sql = "SELECT DISTINCT FItemID,FNumber,FName,FIsStockMgr\r\nFROM (\r\n";
-  sql += Sides(source.stock_columns,
-               "SELECT DISTINCT t1.FItemID,t1.FNumber,t1.FName,t1.FIsStockMgr \r\n", "t_Stock",
-               "FItemID", source.entry_table, lInterID);
-  sql += ") tmpStock";
+  const std::string sql =
+      frame::SqlTemplate(
+          "SELECT DISTINCT FItemID,FNumber,FName,FIsStockMgr\r\nFROM (\r\n##Sides##) tmpStock")
+          .Fragment("Sides",
+                    Sides(source.stock_columns,
+                          "SELECT DISTINCT t1.FItemID,t1.FNumber,t1.FName,t1.FIsStockMgr \r\n",
+                          "t_Stock", "FItemID", source.entry_table, lInterID))
+          .Sql();
 
   DictionaryPtr lookup = Dictionary::Create();
   const services::Foundation& foundation = services::Foundation::Current();
@@ -83,10 +98,12 @@ DictionaryPtr LoadBillStockPlaces(frame::ClassFrame& frame, const std::string& s
                                   const db::ConnectionPtr& connection) {
   const db::ConnectionPtr conn = frame.GetConnection(sDsn, false, connection);
   const LookupSource source = LookupSourceOf(lTranType);
-  std::string sql = "SELECT DISTINCT FSPID,FNumber,FName\r\nFROM (\r\n";
-  sql += Sides(source.place_columns, "SELECT DISTINCT t1.FSPID,t1.FNumber,t1.FName\r\n",
-               "t_StockPlace", "FSPID", source.entry_table, lInterID);
-  sql += ") tmpSP";
+  const std::string sql =
+      frame::SqlTemplate("SELECT DISTINCT FSPID,FNumber,FName\r\nFROM (\r\n##Sides##) tmpSP")
+          .Fragment("Sides",
+                    Sides(source.place_columns, "SELECT DISTINCT t1.FSPID,t1.FNumber,t1.FName\r\n",
+                          "t_StockPlace", "FSPID", source.entry_table, lInterID))
+          .Sql();
 
   DictionaryPtr lookup = Dictionary::Create();
   const services::Foundation& foundation = services::Foundation::Current();

@@ -1,6 +1,8 @@
 // The stock-source table of the stock bill types.
 #include "stock/stock_source.h"
 
+#include "frame/vocabulary/trans_types.h"
+
 namespace cb::stock {
 
 namespace {
@@ -20,31 +22,31 @@ StockSource Notice(std::string filter) {
 
 StockSource StockSourceOf(int32_t lTranType) {
   switch (lTranType) {
-    case 1:
-    case 2:
-    case 5:
-    case 10:
-    case 21:
-    case 28:
-    case 29:
-    case 40:
-    case 43:
+    case PurchaseInStock:
+    case ProductsInStock:
+    case ProcessInStock:
+    case OtherInStock:
+    case SaleOutStock:
+    case ProcessOutStock:
+    case OtherOutStock:
+    case CheckInStock:
+    case CheckOutStock:
       return {"ICStockBillEntry", kDestination, std::nullopt, SourceFactorStyle::kTimesMinusOne,
               ""};
-    case 24:
+    case GetMaterial:
       return {"ICStockBillEntry", kSourceStockDestinationPlace, std::nullopt,
               SourceFactorStyle::kTimesMinusOne, ""};
     case 6:
     case 26:
       return {"ZPStockBillEntry", kDestination, std::nullopt, SourceFactorStyle::kTimesMinusOne,
               ""};
-    case 41:
+    case StoreageMove:
       return {"ICStockBillEntry", kDestination, kSource, SourceFactorStyle::kTimesMinusOne, ""};
-    case 74:
+    case PurchaseVirStoreMove:
       return {"POStockBillEntry", kDestination, kSource, SourceFactorStyle::kNegated, ""};
-    case 72:
+    case PurchaseConsign:
       return Notice(" AND t1.FTypeID=503");
-    case 73:
+    case PurchaseRecede:
       return Notice(" AND t1.FTypeID IN (501,503)");
     case 702:
       return Notice(" AND t1.FTypeID=501");

@@ -2,6 +2,7 @@
 #include "stock/temp_bill.h"
 
 #include "frame/check_ado_error.h"
+#include "frame/sql_template.h"
 #include "stock/qty_direction.h"
 #include "stock/stock_source.h"
 #include "stock/stock_values.h"
@@ -28,30 +29,34 @@ constexpr std::string_view kCreateTempBill =
     "FSecQty DECIMAL(28,10) NOT NULL DEFAULT(0)\r\n"
     ")";
 
-// One INSERT … SELECT for one side of the entries; `factor` is the text spliced before "*u1.FQty".
+// One INSERT … SELECT for one side of the entries: ##Factor## is the text spliced before
+// "*u1.FQty"; receipts from notices join t_Stock and filter on its type (##StockJoin##,
+// ##TypeFilter##).
+constexpr std::string_view kInsertSide =
+    "INSERT INTO #TempBill(FBrNo,FInterID,FEntryID,FTranType,FItemID,FBatchNo,FAuxPropID,"
+    "FStockID,FStockPlaceID,FKFPeriod,FKFDate,FQty,FSecQty)\r\n"
+    "SELECT '',u1.FInterID,u1.FEntryID,##Type## AS FTranType,u1.FItemID,"
+    "ISNULL(u1.FBatchNo,'') AS FBatchNo,\r\n"
+    "u1.FAuxPropID,ISNULL(u1.##StockColumn##,0) AS FStockID,ISNULL(u1.##PlaceColumn##,0) AS "
+    "FStockPlaceID,ISNULL(u1.FKFPeriod,0) AS FKFPeriod,\r\n"
+    "LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,\r\n"
+    "##Factor##*u1.FQty AS FQty,##Factor##*u1.FSecQty AS FSecQty\r\n"
+    "FROM ##EntryTable## u1##StockJoin##\r\n"
+    "WHERE u1.FInterID=##Bill####TypeFilter##";
+
 std::string InsertSide(const StockSource& source, const StockSide& side, int32_t tran_type,
                        int32_t inter_id, const std::string& factor) {
   const bool notice = !source.stock_type_filter.empty();
-  std::string sql;
-  sql +=
-      "INSERT INTO #TempBill(FBrNo,FInterID,FEntryID,FTranType,FItemID,FBatchNo,FAuxPropID,"
-      "FStockID,FStockPlaceID,FKFPeriod,FKFDate,FQty,FSecQty)";
-  sql += kCrLf;
-  sql += "SELECT '',u1.FInterID,u1.FEntryID," + std::to_string(tran_type) +
-         " AS FTranType,u1.FItemID,ISNULL(u1.FBatchNo,'') AS FBatchNo,";
-  sql += kCrLf;
-  sql += "u1.FAuxPropID,ISNULL(u1." + side.stock_column + ",0) AS FStockID,ISNULL(u1." +
-         side.place_column + ",0) AS FStockPlaceID,ISNULL(u1.FKFPeriod,0) AS FKFPeriod,";
-  sql += kCrLf;
-  sql += "LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,";
-  sql += kCrLf;
-  sql += factor + "*u1.FQty AS FQty," + factor + "*u1.FSecQty AS FSecQty";
-  sql += kCrLf;
-  sql += "FROM " + source.entry_table + " u1";
-  if (notice) sql += " INNER JOIN t_Stock t1 ON u1.FStockID=t1.FItemID";
-  sql += kCrLf;
-  sql += "WHERE u1.FInterID=" + std::to_string(inter_id) + source.stock_type_filter;
-  return sql;
+  return frame::SqlTemplate(kInsertSide)
+      .Number("Type", tran_type)
+      .Fragment("StockColumn", side.stock_column)
+      .Fragment("PlaceColumn", side.place_column)
+      .Fragment("Factor", factor)
+      .Fragment("EntryTable", source.entry_table)
+      .Fragment("StockJoin", notice ? " INNER JOIN t_Stock t1 ON u1.FStockID=t1.FItemID" : "")
+      .Number("Bill", inter_id)
+      .Fragment("TypeFilter", source.stock_type_filter)
+      .Sql();
 }
 
 }  // namespace

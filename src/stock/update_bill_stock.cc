@@ -1,6 +1,7 @@
 // The stock update driver: the stock-timing gate, then the steps in their fixed order.
 #include "stock/update_bill_stock.h"
 
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/dictionary_keys.h"
 #include "frame/vocabulary/operate_code.h"
 #include "platform/db/recordset.h"
@@ -131,23 +132,24 @@ void RunSteps(frame::ClassFrame& frame, const StockRun& run, Dictionary& result,
 
 }  // namespace
 
-bool UpdateBillStock(frame::ClassFrame& frame, const std::string& sDsn, Dictionary& dictStepParams,
-                     Dictionary& dictResult, const db::ConnectionPtr& connection, Variant* Rs) {
+// "PropString" of the parameters serves every call in place of sDsn.
+bool UpdateBillStock(frame::ClassFrame& frame, const std::string& /*sDsn*/,
+                     Dictionary& dictStepParams, Dictionary& dictResult,
+                     const db::ConnectionPtr& connection, Variant* Rs) {
   std::string sMsg;
   VectorPtr item_info;
   int32_t code = -1;
-  std::string dsn = sDsn;
   db::ConnectionPtr conn;
   try {
     const StockRun run = ReadRun(dictStepParams);
-    dsn = run.dsn;
     conn = frame.GetConnection(run.dsn, false, connection);
     const bool up_stock_when_save = services::Foundation::Current()
                                         .NullToDefault(run.head->Field("FUpStockWhenSave"), false)
                                         .ToBool();
     if (MovesStock(run.operate_code, up_stock_when_save)) {
+      frame::TempTableGuard temp_bill(frame, run.dsn, std::string(kTempBill), conn);
       RunSteps(frame, run, dictResult, conn, Rs, sMsg, item_info);
-      frame.DropTempTable(dsn, std::string(kTempBill), conn);
+      temp_bill.Drop();
     } else if (!dictResult.Exists(kResultVectDeleteItem)) {
       dictResult.Write(kResultVectDeleteItem, Variant(ObjectPtr()));
     }
@@ -164,7 +166,6 @@ bool UpdateBillStock(frame::ClassFrame& frame, const std::string& sDsn, Dictiona
   dictResult.Write(kResultReturnCode, code);
   dictResult.Write(kResultReturnString, sMsg);
   dictResult.Write(kResultVectItemInfo, Variant(ObjectPtr(item_info)));
-  if (conn) frame.DropTempTable(dsn, std::string(kTempBill), conn);
   frame.VoteAbort();
   return false;
 }

@@ -5,6 +5,8 @@
 
 #include "frame/check_ado_error.h"
 #include "frame/messages/messages.h"
+#include "frame/sql_template.h"
+#include "frame/temp_table_guard.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/error.h"
 #include "stock/qty_direction.h"
@@ -60,56 +62,58 @@ std::optional<SourceShape> ShapeOf(int32_t tran_type) {
   return std::nullopt;
 }
 
+// Moves the source documents' virtual stock by the bill's quantities; ##Move## is the factor.
+constexpr std::string_view kWriteOff =
+    "UPDATE m1 SET m1.FQty = m1.FQty +(##Move##)*m2.FQty \r\n"
+    "             ,m1.FSecQty = m1.FSecQty +(##Move##)*m2.FSecQty \r\n"
+    "FROM POInventory m1 INNER JOIN \r\n"
+    "(SELECT u1.FItemID,u1.FAuxPropID,ISNULL(u1.FBatchNo,'') AS FBatchNo,##Stock## AS FStockID "
+    ",ISNULL(u1.FDCSPID,0) AS FStockPlaceID\r\n"
+    ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,"
+    "isnull(u1.FKFPeriod,0) AS FKFPeriod\r\n"
+    ",t3.FTypeID AS FStockTypeID,SUM(u2.FQty) AS FQty,SUM(u2.FSecQty) AS FSecQty\r\n"
+    "FROM ##SourceTable## u1 INNER JOIN ICStockBillEntry u2 ON "
+    "u1.FInterID=u2.FSourceInterID AND u1.FEntryID=u2.FSourceEntryID\r\n"
+    "INNER JOIN t_Stock t3 ON ##Stock## = t3.FItemID\r\n"
+    "WHERE u2.FInterID=##Bill####Filter##\r\n"
+    "GROUP BY u1.FItemID,u1.FAuxPropID,u1.FBatchNo,##Stock##,u1.FDCSPID,u1.FKFDate,u1.FKFPeriod,"
+    "t3.FTypeID) m2\r\n"
+    "ON m1.FItemID=m2.FItemID AND m1.FAuxPropID=m2.FAuxPropID AND m1.FBatchNo=m2.FBatchNo \r\n"
+    "AND m1.FStockID=m2.FStockID AND m1.FStockPlaceID=m2.FStockPlaceID AND "
+    "m1.FKFDate=m2.FKFDate\r\n"
+    "AND m1.FKFPeriod=m2.FKFPeriod";
+
+// The source rows of the bill whose virtual stock the checks look at.
+constexpr std::string_view kFillTempPOBill =
+    "SELECT t1.FItemID,t1.FAuxPropID,t1.FBatchNo,ISNULL(t1.##StockColumn##,0) AS FStockID,"
+    "ISNULL(t1.FDCSPID,0) AS FSPID\r\n"
+    ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate, "
+    "ISNULL(t1.FKFPeriod,0) AS FKFPeriod\r\n"
+    "INTO #TempPOBill\r\n"
+    "FROM ##SourceTable## t1 INNER JOIN ICStockBillEntry u1 \r\n"
+    "ON u1.FSourceInterID=t1.FInterID AND u1.FSourceEntryID=t1.FEntryID AND "
+    "u1.FItemID=t1.FItemID\r\n"
+    "INNER JOIN t_Stock t2 ON t1.##StockColumn##=t2.FItemID\r\n"
+    "WHERE u1.FInterID=##Bill##\r\n"
+    "##Filter##";
+
 std::string WriteOffSql(const SourceShape& shape, int32_t inter_id, int32_t move) {
-  const std::string m = std::to_string(move);
-  const std::string stock = "u1." + shape.stock_column;
-  return "UPDATE m1 SET m1.FQty = m1.FQty +(" + m +
-         ")*m2.FQty \r\n"
-         "             ,m1.FSecQty = m1.FSecQty +(" +
-         m +
-         ")*m2.FSecQty \r\n"
-         "FROM POInventory m1 INNER JOIN \r\n"
-         "(SELECT u1.FItemID,u1.FAuxPropID,ISNULL(u1.FBatchNo,'') AS FBatchNo," +
-         stock +
-         " AS FStockID ,ISNULL(u1.FDCSPID,0) AS FStockPlaceID\r\n"
-         ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate,"
-         "isnull(u1.FKFPeriod,0) AS FKFPeriod\r\n"
-         ",t3.FTypeID AS FStockTypeID,SUM(u2.FQty) AS FQty,SUM(u2.FSecQty) AS FSecQty\r\n"
-         "FROM " +
-         shape.table +
-         " u1 INNER JOIN ICStockBillEntry u2 ON "
-         "u1.FInterID=u2.FSourceInterID AND u1.FEntryID=u2.FSourceEntryID\r\n"
-         "INNER JOIN t_Stock t3 ON " +
-         stock +
-         " = t3.FItemID\r\n"
-         "WHERE u2.FInterID=" +
-         std::to_string(inter_id) + shape.update_filter +
-         "\r\n"
-         "GROUP BY u1.FItemID,u1.FAuxPropID,u1.FBatchNo," +
-         stock +
-         ",u1.FDCSPID,u1.FKFDate,u1.FKFPeriod,t3.FTypeID) m2\r\n"
-         "ON m1.FItemID=m2.FItemID AND m1.FAuxPropID=m2.FAuxPropID AND m1.FBatchNo=m2.FBatchNo \r\n"
-         "AND m1.FStockID=m2.FStockID AND m1.FStockPlaceID=m2.FStockPlaceID AND "
-         "m1.FKFDate=m2.FKFDate\r\n"
-         "AND m1.FKFPeriod=m2.FKFPeriod";
+  return frame::SqlTemplate(kWriteOff)
+      .Number("Move", move)
+      .Fragment("Stock", "u1." + shape.stock_column)
+      .Fragment("SourceTable", shape.table)
+      .Number("Bill", inter_id)
+      .Fragment("Filter", shape.update_filter)
+      .Sql();
 }
 
 std::string TempPOBillSql(const SourceShape& shape, int32_t inter_id) {
-  return "SELECT t1.FItemID,t1.FAuxPropID,t1.FBatchNo,ISNULL(t1." + shape.stock_column +
-         ",0) AS FStockID,ISNULL(t1.FDCSPID,0) AS FSPID\r\n"
-         ",LEFT(ISNULL(CONVERT(VARCHAR(20),u1.FKFdate ,120),''),10) AS FKFDate, "
-         "ISNULL(t1.FKFPeriod,0) AS FKFPeriod\r\n"
-         "INTO #TempPOBill\r\n"
-         "FROM " +
-         shape.table +
-         " t1 INNER JOIN ICStockBillEntry u1 \r\n"
-         "ON u1.FSourceInterID=t1.FInterID AND u1.FSourceEntryID=t1.FEntryID AND "
-         "u1.FItemID=t1.FItemID\r\n"
-         "INNER JOIN t_Stock t2 ON t1." +
-         shape.stock_column +
-         "=t2.FItemID\r\n"
-         "WHERE u1.FInterID=" +
-         std::to_string(inter_id) + "\r\n" + shape.temp_filter;
+  return frame::SqlTemplate(kFillTempPOBill)
+      .Fragment("StockColumn", shape.stock_column)
+      .Fragment("SourceTable", shape.table)
+      .Number("Bill", inter_id)
+      .Fragment("Filter", shape.temp_filter)
+      .Sql();
 }
 
 std::string CheckSql(std::string_view where) {
@@ -207,10 +211,11 @@ int32_t UpdateSourceVirtualStock(frame::ClassFrame& frame, const std::string& sD
     frame::CheckADOError(*conn, true);
 
     frame.DropTempTable(sDsn, std::string(kTempPOBill), conn);
+    frame::TempTableGuard po_bill(frame, sDsn, std::string(kTempPOBill), conn);
     conn->Execute(TempPOBillSql(*shape, inter_id));
     result = CheckVirtualRows(*conn, lReCheck, dictSysProfile, sMsg, sLanguage);
     if (result == 0) {
-      frame.DropTempTable(sDsn, std::string(kTempPOBill), conn);
+      po_bill.Drop();
       return 0;
     }
   } catch (const Error& error) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "frame/temp_table_guard.h"
 #include "platform/services/pending_error.h"
 #include "platform/services/service_locator.h"
 #include "support/fake_connection.h"
@@ -90,6 +91,27 @@ TEST_F(ClassFrameTest, DropTempTableWithoutANameExecutesNothing) {
   ClassFrame frame;
   frame.DropTempTable("dsn", "", connection);
   EXPECT_TRUE(connection->statements().empty());
+}
+
+TEST_F(ClassFrameTest, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
+  ClassFrame frame;
+  {
+    TempTableGuard guard(frame, "dsn", "#TempSumQty", connection);
+    connection->Execute("SELECT 1");
+    guard.Drop();
+    connection->Execute("SELECT 2");
+  }
+  EXPECT_EQ(connection->statements(),
+            (std::vector<std::string>{"SELECT 1", "DROP TABLE #TempSumQty", "SELECT 2"}));
+
+  // Left by an error before its point: the destructor drops the table.
+  auto refused = std::make_shared<FakeConnection>();
+  try {
+    TempTableGuard guard(frame, "dsn", "#TempLockInfo", refused);
+    throw Error(-1, "", "a step failed");
+  } catch (const Error&) {
+  }
+  EXPECT_EQ(refused->statements(), std::vector<std::string>{"DROP TABLE #TempLockInfo"});
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "platform/variant/date.h"
 #include "schema/installed_schema.h"
 #include "support/fake_connection.h"
@@ -76,13 +74,8 @@ TEST_F(UpdateCheckFlagTest, TypeWithoutRegisteredHeadTableFailsWithTheWritersCod
 }
 
 TEST_F(UpdateCheckFlagTest, AnyErrorOfTheConnectionTakesTheWritersFailurePath) {
-  // A connection whose statements fail with an error that is not the engine's own.
-  struct ThrowingConnection : cb::testing::FakeConnection {
-    db::RecordsetPtr Execute(std::string_view) override {
-      throw std::runtime_error("socket closed");
-    }
-  };
-  ThrowingConnection broken;
+  cb::testing::FakeConnection broken;
+  broken.FailWithForeignError("socket closed");
   const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}}, {{int32_t{5}, int32_t{1}}});
   EXPECT_EQ(UpdateCheckFlag(broken, head, 7, "2024-03-05", 1, message_, "zh"), kCheckFlagFailed);
   EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;

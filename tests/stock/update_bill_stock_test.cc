@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "stock/apply_temp_bill.h"
 #include "stock/stock_fixture.h"
 #include "support/fake_connection.h"
@@ -92,14 +90,11 @@ TEST_F(UpdateBillStockTest, RefusalReportsTheStepCodeAndMessageAndVotesAbort) {
 }
 
 TEST(ApplyTempBill, AnyErrorIsReportedAsAFailureWithItsDescription) {
-  struct ThrowingConnection : cb::testing::FakeConnection {
-    db::RecordsetPtr Execute(std::string_view) override {
-      throw std::runtime_error("connection reset");
-    }
-  };
+  auto broken = std::make_shared<cb::testing::FakeConnection>();
+  broken->FailWithForeignError("connection reset");
   frame::ClassFrame frame;
   std::string message;
-  EXPECT_TRUE(ApplyTempBill(frame, "", 1, message, std::make_shared<ThrowingConnection>()));
+  EXPECT_TRUE(ApplyTempBill(frame, "", 1, message, broken));
   EXPECT_NE(message.find("connection reset"), std::string::npos) << message;
 }
 

@@ -1,6 +1,8 @@
 // FakeConnection: scripted answers and a log of every request.
 #include "support/fake_connection.h"
 
+#include <stdexcept>
+
 #include "platform/variant/error.h"
 
 namespace cb::testing {
@@ -12,6 +14,7 @@ void FakeConnection::FailWhenContains(std::string fragment, db::DbError error) {
 db::RecordsetPtr FakeConnection::Execute(std::string_view sql) {
   log_.push_back("EXEC " + std::string(sql));
   errors_.Clear();
+  if (!foreign_error_.empty()) throw std::runtime_error(foreign_error_);
   for (const auto& [fragment, error] : failures_) {
     if (sql.find(fragment) != std::string_view::npos) {
       errors_.Add(error);

@@ -17,6 +17,9 @@ class FakeConnection : public db::Connection {
   void SetResult(std::string sql, db::RecordsetPtr result) { results_[std::move(sql)] = result; }
   // Execute of a text containing `fragment` records `error` in Errors and raises it.
   void FailWhenContains(std::string fragment, db::DbError error);
+  // Makes every Execute raise std::runtime_error(what): an error that is not the engine's own, as
+  // a driver or the standard library may throw.
+  void FailWithForeignError(std::string what) { foreign_error_ = std::move(what); }
   // Makes CommitTrans raise (after recording the attempt).
   void FailCommit() { fail_commit_ = true; }
 
@@ -40,6 +43,7 @@ class FakeConnection : public db::Connection {
   std::vector<std::string> log_;
   bool in_transaction_ = false;
   bool fail_commit_ = false;
+  std::string foreign_error_;
 };
 
 // A recordset with one column and the given values, one row each.

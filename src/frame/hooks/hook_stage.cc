@@ -6,6 +6,7 @@
 #include "frame/hooks/hook_component.h"
 #include "frame/hooks/third_party_components.h"
 #include "frame/public_call.h"
+#include "frame/sql_template.h"
 #include "frame/vocabulary/dictionary_keys.h"
 
 namespace cb::hooks {
@@ -41,8 +42,11 @@ void RunStageComponents(frame::ClassFrame& frame, int32_t lStage, DictionaryPtr&
 }  // namespace
 
 std::string HookStageQuery(int32_t lStage) {
-  return "SELECT FComponentSrv FROM t_ThirdPartyComponent WHERE FTypeID=2 AND FTypeDetailID=" +
-         std::to_string(lStage) + " ORDER BY FIndex";
+  return frame::SqlTemplate(
+             "SELECT FComponentSrv FROM t_ThirdPartyComponent WHERE FTypeID=2 AND "
+             "FTypeDetailID=##Stage## ORDER BY FIndex")
+      .Number("Stage", lStage)
+      .Sql();
 }
 
 int32_t RunHookStage(frame::ClassFrame& frame, int32_t lStage, DictionaryPtr& dictHook,

@@ -1,15 +1,19 @@
 // Lists registered hook components and creates them through the object factory.
 #include "frame/hooks/third_party_components.h"
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/text.h"
 #include "platform/services/object_factory.h"
 
 namespace cb::hooks {
 
 std::string ThirdPartyComponentsQuery(int32_t lTypeID, int32_t lTypeDetailID) {
-  return std::string("SELECT FIndex,FComponentName,FComponentSrv FROM t_ThirdPartyComponent") +
-         " WHERE FTypeID=" + std::to_string(lTypeID) +
-         " AND FTypeDetailID=" + std::to_string(lTypeDetailID) + " ORDER BY FIndex ";
+  return frame::SqlTemplate(
+             "SELECT FIndex,FComponentName,FComponentSrv FROM t_ThirdPartyComponent WHERE "
+             "FTypeID=##Type## AND FTypeDetailID=##Detail## ORDER BY FIndex ")
+      .Number("Type", lTypeID)
+      .Number("Detail", lTypeDetailID)
+      .Sql();
 }
 
 VectorPtr ReadComponentProgIDs(db::Recordset& rows, int32_t nWhich) {

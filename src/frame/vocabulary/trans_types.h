@@ -109,6 +109,10 @@ inline constexpr auto kOutboundStockTypes =
     MakeTransTypeSet(SaleOutStock, GetMaterial, 26, ProcessOutStock, OtherOutStock, CheckOutStock,
                      PurchaseRecede, 137);
 
+// Types whose sign check names the stock and reports quantities (the pre-update stock check).
+inline constexpr auto kStockNamedSignCheckTypes =
+    MakeTransTypeSet(PurchaseInStock, SaleOutStock, StoreageMove, GetMaterial, CheckOutStock);
+
 // Issues against production BOMs, whose lock rows sit on the BOM entries.
 inline constexpr auto kProductionIssueTypes = MakeTransTypeSet(GetMaterial, ProcessOutStock, 137);
 

@@ -1,0 +1,48 @@
+// Statement templates: how each kind of value is spliced, and that no marker slips through.
+#include "frame/sql_template.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/variant/error.h"
+
+namespace cb::frame {
+namespace {
+
+TEST(SqlTemplate, SplicesEachKindOfValueAtEveryOccurrenceOfItsMarker) {
+  const std::string sql =
+      SqlTemplate(
+          "UPDATE ##Table## SET FNote=##Note##,FDate=##Day## WHERE FInterID=##Id## OR "
+          "FParentID=##Id##")
+          .Fragment("Table", "ICStockBill")
+          .Text("Note", "O'Neil")
+          .Date("Day", 45356)  // 2024-03-05
+          .Number("Id", -1001)
+          .Sql();
+  EXPECT_EQ(sql,
+            "UPDATE ICStockBill SET FNote='O''Neil',FDate='2024-03-05' WHERE FInterID=-1001 OR "
+            "FParentID=-1001");
+}
+
+TEST(SqlTemplate, AValueThatLooksLikeAMarkerStaysAsItIs) {
+  EXPECT_EQ(SqlTemplate("WHERE FBatchNo=##Batch## AND FStockID=##Stock##")
+                .Text("Batch", "B##Stock##")
+                .Number("Stock", 1)
+                .Sql(),
+            "WHERE FBatchNo='B##Stock##' AND FStockID=1");
+}
+
+TEST(SqlTemplate, AMarkerLeftUnfilledIsAnErrorNotAStatement) {
+  SqlTemplate statement("SELECT * FROM ##Inventory## WHERE FItemID=##Item##");
+  statement.Fragment("Inventory", "ICInventory");
+  EXPECT_THROW(static_cast<void>(statement.Sql()), Error);
+  // A temporary table's single '#' is no marker.
+  EXPECT_EQ(SqlTemplate("DROP TABLE #TempBill").Sql(), "DROP TABLE #TempBill");
+}
+
+TEST(JoinLines, JoinsWithCrLfAndKeepsEmptyLines) {
+  EXPECT_EQ(JoinLines({"SELECT 1", "", "SELECT 2"}), "SELECT 1\r\n\r\nSELECT 2");
+  EXPECT_EQ(JoinLines({"SELECT 1"}), "SELECT 1");
+}
+
+}  // namespace
+}  // namespace cb::frame
