@@ -22,12 +22,22 @@ SqliteConnection::SqliteConnection(const std::string& path, SqliteOptions option
 void SqliteConnection::Raise(const db::DatabaseException& exception, std::string_view statement) {
   db::DbError error = exception.error();
   if (error.statement.empty()) error.statement = std::string(statement);
+  // SQLite rolls back on its own after SQLITE_FULL, SQLITE_IOERR and the like; what the call runs
+  // after that must not go to the database one statement at a time.
+  if (in_transaction_ && !lost_transaction_ && !backend_.InTransaction()) lost_transaction_ = error;
   errors_.Add(error);
   throw Error(error.number, error.source, error.description);
 }
 
+void SqliteConnection::RefuseWhenTransactionLost() {
+  if (!lost_transaction_) return;
+  errors_.Add(*lost_transaction_);
+  throw Error(lost_transaction_->number, lost_transaction_->source, lost_transaction_->description);
+}
+
 db::RecordsetPtr SqliteConnection::Execute(std::string_view sql) {
   errors_.Clear();
+  RefuseWhenTransactionLost();
   try {
     tsql::BatchResult result = interpreter_.Run(sql);
     if (!result.first_result) return std::make_shared<db::Recordset>();
@@ -39,6 +49,7 @@ db::RecordsetPtr SqliteConnection::Execute(std::string_view sql) {
 
 void SqliteConnection::CallProcedure(std::string_view name, db::Parameters& parameters) {
   errors_.Clear();
+  RefuseWhenTransactionLost();
   try {
     const Procedure* procedure = procedures_->Find(name);
     if (procedure == nullptr) RaiseUnknownProcedure(name);
@@ -57,21 +68,30 @@ void SqliteConnection::BeginTrans() {
   } catch (const db::DatabaseException& exception) {
     Raise(exception, "BEGIN IMMEDIATE");
   }
+  in_transaction_ = true;
 }
 
 void SqliteConnection::CommitTrans() {
   if (!InTransaction()) RaiseTransactionState("No transaction is active.");
   errors_.Clear();
+  RefuseWhenTransactionLost();
   try {
     backend_.RunNative("COMMIT");
   } catch (const db::DatabaseException& exception) {
+    // A COMMIT that fails may leave the transaction open (SQLITE_BUSY) or end it (an I/O error).
+    if (!backend_.InTransaction()) in_transaction_ = false;
     Raise(exception, "COMMIT");
   }
+  in_transaction_ = false;
 }
 
 void SqliteConnection::RollbackTrans() {
   if (!InTransaction()) RaiseTransactionState("No transaction is active.");
   errors_.Clear();
+  in_transaction_ = false;
+  lost_transaction_.reset();
+  // A lost transaction has nothing left to roll back.
+  if (!backend_.InTransaction()) return;
   try {
     backend_.RunNative("ROLLBACK");
   } catch (const db::DatabaseException& exception) {
@@ -80,7 +100,7 @@ void SqliteConnection::RollbackTrans() {
 }
 
 bool SqliteConnection::InTransaction() const {
-  return backend_.InTransaction();
+  return in_transaction_;
 }
 
 std::shared_ptr<SqliteConnection> OpenSqliteConnection(const std::string& path,
