@@ -30,9 +30,11 @@ sqlite3_file* Real(sqlite3_file* file) {
   return reinterpret_cast<FaultFile*>(file)->real;
 }
 
-// Counts one operation; answers the error it must report, or SQLITE_OK to let it through.
-int NextOperation(int io_error) {
+// Counts one write, sync or lock (or, when reads are swept, one read); answers the error it must
+// report, or SQLITE_OK to let it through.
+int NextOperation(int io_error, bool is_read = false) {
   FaultState& state = State();
+  if (is_read != (state.fault.load() == StorageFault::kReadError)) return SQLITE_OK;
   const int64_t number = ++state.count;
   if (number != state.fail_at.load()) return SQLITE_OK;
   state.fired = true;
@@ -43,6 +45,7 @@ int Close(sqlite3_file* file) {
   return Real(file)->pMethods->xClose(Real(file));
 }
 int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
+  if (int rc = NextOperation(SQLITE_IOERR_READ, true); rc != SQLITE_OK) return rc;
   return Real(file)->pMethods->xRead(Real(file), buffer, amount, offset);
 }
 int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset) {

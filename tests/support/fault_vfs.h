@@ -6,10 +6,11 @@
 
 namespace cb::testing {
 
-// What the failing operation reports.
+// Which operations count, and what the failing one reports.
 enum class StorageFault {
-  kIoError,   // SQLITE_IOERR (with the write, sync or lock detail)
-  kDiskFull,  // SQLITE_FULL
+  kIoError,    // writes, syncs and locks; SQLITE_IOERR with the write, sync or lock detail
+  kDiskFull,   // writes, syncs and locks; SQLITE_FULL
+  kReadError,  // reads; SQLITE_IOERR_READ (a page read in the middle of a transaction)
 };
 
 // While an instance lives, the fault file system (registered once as kFaultVfsName) is the default
@@ -25,10 +26,10 @@ class FaultVfs {
   FaultVfs(const FaultVfs&) = delete;
   FaultVfs& operator=(const FaultVfs&) = delete;
 
-  // From now on, counts the writes, syncs and lock requests (file locks and shared-memory locks;
-  // unlocking is never failed) of the files opened through this file system, and fails the one
-  // numbered fail_at (from 1) with `fault`; the operations after it succeed again, as after a
-  // passing fault. fail_at 0 fails nothing and only counts.
+  // From now on, counts the operations `fault` names (lock requests are file locks and
+  // shared-memory locks; unlocking is never failed) of the files opened through this file system,
+  // and fails the one numbered fail_at (from 1) with `fault`; the operations after it succeed
+  // again, as after a passing fault. fail_at 0 fails nothing and only counts.
   void Arm(int64_t fail_at, StorageFault fault);
   // Operations counted since the last Arm.
   int64_t operations() const;
