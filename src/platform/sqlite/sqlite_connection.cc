@@ -1,6 +1,8 @@
 // SqliteConnection: Errors bookkeeping around the interpreter, transactions and procedure calls.
 #include "platform/sqlite/sqlite_connection.h"
 
+#include <sqlite3.h>
+
 #include "platform/sqlite/procedures/suite_procedures.h"
 #include "platform/sqlite/recordset_builder.h"
 #include "platform/sqlite/sqlite_error_map.h"
@@ -8,16 +10,52 @@
 namespace cb::sqlite {
 namespace {
 
+// The registry of transaction types: every database of the suite has it, and nothing else does.
+constexpr char kSuiteSchemaProbeSql[] =
+    "SELECT 1 FROM main.sqlite_master WHERE type='table' AND name='ICTransactionType' COLLATE "
+    "NOCASE";
+
 [[noreturn]] void RaiseTransactionState(const char* description) {
   throw Error(db::kDbGenericFailure, std::string(kErrorSource), description);
+}
+
+// The backend opens the file as it is found; the journal mode is decided once the file is known.
+SqliteOptions AsFound(SqliteOptions options) {
+  options.write_ahead_log = false;
+  return options;
+}
+
+bool HoldsSuiteSchema(sqlite3* handle) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(handle, kSuiteSchemaProbeSql, -1, &statement, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(statement);
+    return false;
+  }
+  const bool found = sqlite3_step(statement) == SQLITE_ROW;
+  sqlite3_finalize(statement);
+  return found;
 }
 
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path, SqliteOptions options)
-    : backend_(path, options),
+    : backend_(path, AsFound(options)),
       interpreter_(backend_),
-      procedures_(options.procedures ? options.procedures : SuiteProcedures()) {}
+      procedures_(options.procedures ? options.procedures : SuiteProcedures()) {
+  // Switching to WAL writes to the file and leaves -wal and -shm files beside it: a file that is
+  // not the suite's database (a mistyped name, someone else's database) is left as it was.
+  if (!options.write_ahead_log || !HoldsSuiteSchema(backend_.handle())) return;
+  if (sqlite3_exec(backend_.handle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) !=
+      SQLITE_OK) {
+    db::DbError error;
+    error.kind = db::DbErrorKind::kConnection;
+    error.source = std::string(kErrorSource);
+    error.description =
+        "Cannot set up database '" + path + "': " + sqlite3_errmsg(backend_.handle());
+    error.statement = path;
+    throw db::DatabaseException(std::move(error));
+  }
+}
 
 void SqliteConnection::Raise(const db::DatabaseException& exception, std::string_view statement) {
   db::DbError error = exception.error();

@@ -17,7 +17,8 @@ namespace cb::sqlite {
 class SqliteConnection : public db::Connection {
  public:
   // Opens the file (creating it when missing); raises db::DatabaseException (kConnection) on
-  // failure.
+  // failure. The WAL journal of `options` is switched on only in a file that holds the suite's
+  // schema; any other file keeps the journal it has (a new one is filled in the rollback journal).
   SqliteConnection(const std::string& path, SqliteOptions options);
 
   db::RecordsetPtr Execute(std::string_view sql) override;
