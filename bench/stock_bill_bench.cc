@@ -37,8 +37,10 @@ std::string FreshPath() {
 std::shared_ptr<sqlite::SqliteConnection> BuildDatabase(int entries, StatementReplay& replay) {
   sqlite::SqliteOptions options;
   options.observe_statement = replay.Observer();
-  auto connection = sqlite::OpenSqliteConnection(FreshPath(), options);
-  schema::InstallSuiteSchema(*connection);
+  const std::string path = FreshPath();
+  schema::InstallSuiteSchema(*sqlite::OpenSqliteConnection(path, options));
+  // Opened again once it holds the schema, so that the file runs in WAL mode as a host's does.
+  auto connection = sqlite::OpenSqliteConnection(path, options);
   connection->BeginTrans();
   for (int stock = 1; stock <= 50; ++stock) {
     connection->Execute("INSERT INTO t_Stock (FItemID, FNumber, FName) VALUES (" +

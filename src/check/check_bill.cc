@@ -17,6 +17,7 @@
 #include "frame/hooks/hook_stage.h"
 #include "frame/messages/messages.h"
 #include "frame/profile/system_profile.h"
+#include "platform/services/call_scope.h"
 #include "platform/variant/error.h"
 
 namespace cb::check {
@@ -108,6 +109,8 @@ int32_t CheckBill(frame::ClassFrame& frame, DictionaryPtr& DictParams, Variant& 
         WriteMultiLevelSuccess(frame, outcome, *DictParams);
         break;
     }
+    // The result stands only once the call's work is committed: a failed commit is an error.
+    services::CallScope::EndOutermost();
   } catch (...) {
     WriteError(frame, outcome, *DictParams);
   }

@@ -5,6 +5,18 @@
 #include "platform/services/service_locator.h"
 
 namespace cb::frame {
+namespace {
+
+// True when every pending error says that a table does not exist.
+bool OnlyMissingTable(const db::Errors& errors) {
+  if (errors.empty()) return false;
+  for (const db::DbError& error : errors) {
+    if (error.kind != db::DbErrorKind::kNoSuchObject) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 ClassFrame::ClassFrame()
     : data_access_service_(services::ServiceLocator::Current().GetDataAccessService()),
@@ -32,14 +44,17 @@ db::ConnectionPtr ClassFrame::GetConnection(const std::string& sDsn, bool bOther
 
 void ClassFrame::DropTempTable(const std::string& sDsn, const std::string& sTableName,
                                const db::ConnectionPtr& oConnection) {
-  db::ConnectionPtr connection;
-  try {
-    connection = GetConnection(sDsn, false, oConnection);
-    if (!sTableName.empty()) connection->Execute("DROP TABLE " + sTableName);
-  } catch (...) {
-    // A table that is not there is the usual case: nothing of it may reach the caller.
+  const db::ConnectionPtr connection = GetConnection(sDsn, false, oConnection);
+  if (!sTableName.empty()) {
+    try {
+      connection->Execute("DROP TABLE " + sTableName);
+    } catch (const Error&) {
+      // Only the usual case, a table that is not there, is dropped: a full disk or an I/O error
+      // may have ended the call's transaction, and the call must fail with it.
+      if (!OnlyMissingTable(connection->errors())) throw;
+    }
   }
-  if (connection) connection->errors().Clear();
+  connection->errors().Clear();
   services::ClearPendingError();
 }
 

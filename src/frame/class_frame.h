@@ -30,8 +30,8 @@ class ClassFrame {
                                   const db::ConnectionPtr& oConnection);
 
   // Executes "DROP TABLE " + sTableName on the connection GetConnection gives, when the name is not
-  // empty. Never fails: every error (a missing table included) is dropped, the connection's Errors
-  // and the pending error are cleared.
+  // empty. A table that does not exist is no error: the connection's Errors and the pending error
+  // are cleared. Every other failure (of GetConnection too) reaches the caller.
   void DropTempTable(const std::string& sDsn, const std::string& sTableName,
                      const db::ConnectionPtr& oConnection);
 

@@ -74,17 +74,49 @@ TEST_F(ClassFrameTest, WithoutAConnectionBindsAFreshServiceAndAsksTheChosenWay) 
   EXPECT_EQ(services_made[2]->security_requests, 1);
 }
 
-TEST_F(ClassFrameTest, DropTempTableOfAMissingTableLeavesNoTrace) {
-  db::DbError missing;
-  missing.number = 3701;
-  missing.description = "Cannot drop the table '#TempBill'";
-  connection->FailWhenContains("DROP TABLE", missing);
-  services::SetPendingError(Error(5, "earlier", "earlier error"));
-  ClassFrame frame;
-  frame.DropTempTable("dsn", "#TempBill", connection);
-  EXPECT_EQ(connection->statements(), std::vector<std::string>{"DROP TABLE #TempBill"});
-  EXPECT_TRUE(connection->errors().empty());
-  EXPECT_FALSE(services::CurrentPendingError().IsSet());
+TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {
+  struct Case {
+    db::DbErrorKind kind;
+    int32_t native_error;
+    const char* description;
+    bool reaches_caller;
+  };
+  const Case cases[] = {
+      {db::DbErrorKind::kNoSuchObject, 3701,
+       "Cannot drop the table '#TempBill', because it does not exist or you do not have "
+       "permission",
+       false},
+      // SQLite may have ended the transaction after these: the call must not go on.
+      {db::DbErrorKind::kConnection, 10, "disk I/O error", true},
+      {db::DbErrorKind::kConnection, 13, "database or disk is full", true},
+      {db::DbErrorKind::kBusy, 5, "database is locked", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    connection = std::make_shared<FakeConnection>();
+    db::DbError failure;
+    failure.kind = c.kind;
+    failure.native_error = c.native_error;
+    failure.description = c.description;
+    connection->FailWhenContains("DROP TABLE", failure);
+    services::SetPendingError(Error(5, "earlier", "earlier error"));
+    ClassFrame frame;
+    if (c.reaches_caller) {
+      try {
+        frame.DropTempTable("dsn", "#TempBill", connection);
+        ADD_FAILURE() << "the failure was swallowed";
+      } catch (const Error& error) {
+        EXPECT_EQ(error.description(), c.description);
+      }
+      EXPECT_EQ(connection->errors().Count(), 1u);
+    } else {
+      frame.DropTempTable("dsn", "#TempBill", connection);
+      EXPECT_TRUE(connection->errors().empty());
+      EXPECT_FALSE(services::CurrentPendingError().IsSet());
+    }
+    EXPECT_EQ(connection->statements(), std::vector<std::string>{"DROP TABLE #TempBill"});
+    services::ClearPendingError();
+  }
 }
 
 TEST_F(ClassFrameTest, DropTempTableWithoutANameExecutesNothing) {

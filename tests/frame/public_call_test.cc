@@ -21,6 +21,7 @@ class PublicCallTest : public ::testing::Test {
   void SetUp() override {
     services::RegisterConnectionProvider("Fake", [this](const db::DataSource&) {
       connections.push_back(std::make_shared<FakeConnection>());
+      if (fail_commit) connections.back()->FailCommit();
       return connections.back();
     });
   }
@@ -28,6 +29,7 @@ class PublicCallTest : public ::testing::Test {
 
   static constexpr const char* kDsn = "Provider=Fake;Data Source=demo";
   std::vector<std::shared_ptr<FakeConnection>> connections;
+  bool fail_commit = false;  // connections opened from now on fail their commit
 };
 
 TEST_F(PublicCallTest, ErrorBecomesTheFailureAnswerAndVotesAbort) {
@@ -120,6 +122,36 @@ TEST_F(PublicCallTest, RaisingCallStillEndsItsTransaction) {
                Error);
   ASSERT_EQ(connections.size(), 1u);
   EXPECT_EQ(connections[0]->log().back(), "ROLLBACK");
+}
+
+TEST_F(PublicCallTest, AFailedCommitIsTheOutermostCallsFailureBeforeItAnswers) {
+  fail_commit = true;
+  ClassFrame frame;
+  const std::string answer = PublicCall(
+      frame,
+      [&] {
+        frame.GetConnection(kDsn, false, nullptr)->Execute("UPDATE t SET a = 1");
+        frame.VoteCommit();
+        return std::string("done");
+      },
+      [](const Error& error) { return "failed: " + error.description(); });
+  EXPECT_EQ(answer, "failed: commit failed");
+  ASSERT_EQ(connections.size(), 1u);
+  EXPECT_EQ(connections[0]->log(),
+            (std::vector<std::string>{"BEGIN", "EXEC UPDATE t SET a = 1", "COMMIT", "ROLLBACK"}));
+
+  try {
+    PublicCallRaising([&] {
+      frame.GetConnection(kDsn, false, nullptr)->Execute("UPDATE t SET a = 2");
+      frame.VoteCommit();
+      return true;
+    });
+    ADD_FAILURE() << "the failed commit did not reach the caller";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.description(), "commit failed");
+  }
+  ASSERT_EQ(connections.size(), 2u);
+  EXPECT_EQ(connections[1]->log().back(), "ROLLBACK");
 }
 
 }  // namespace

@@ -20,9 +20,13 @@ class TempDatabase {
  public:
   TempDatabase() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("schema_") + info->test_suite_name() + "_" + info->name() + "_" +
-             std::to_string(::getpid()) + ".db");
+    std::string name = std::string("schema_") + info->test_suite_name() + "_" + info->name() + "_" +
+                       std::to_string(::getpid()) + ".db";
+    // Parameterised tests have '/' in their names.
+    for (char& c : name) {
+      if (c == '/') c = '_';
+    }
+    path_ = std::filesystem::temp_directory_path() / name;
     Remove();
   }
   ~TempDatabase() { Remove(); }

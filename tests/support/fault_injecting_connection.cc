@@ -9,14 +9,23 @@ namespace cb::testing {
 void FaultInjectingConnection::CountAndMaybeFail(std::string_view statement) {
   ++count_;
   if (count_ != fail_at_) return;
+  Fail("Injected fault at statement " + std::to_string(count_), statement);
+}
+
+void FaultInjectingConnection::Fail(std::string description, std::string_view statement) {
   db::DbError error;
   error.number = db::kDbGenericFailure;
-  error.description = "Injected fault at statement " + std::to_string(count_);
+  error.description = std::move(description);
   error.source = "FaultInjectingConnection";
   error.statement = std::string(statement);
   inner_->errors().Clear();
   inner_->errors().Add(error);
   throw Error(error.number, error.source, error.description);
+}
+
+void FaultInjectingConnection::CommitTrans() {
+  if (fail_commit_) Fail("Injected fault at commit", "COMMIT");
+  inner_->CommitTrans();
 }
 
 db::RecordsetPtr FaultInjectingConnection::Execute(std::string_view sql) {

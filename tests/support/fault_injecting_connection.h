@@ -22,9 +22,13 @@ class FaultInjectingConnection : public db::Connection {
   void CallProcedure(std::string_view name, db::Parameters& parameters) override;
   db::Errors& errors() override { return inner_->errors(); }
   void BeginTrans() override { inner_->BeginTrans(); }
-  void CommitTrans() override { inner_->CommitTrans(); }
+  // With FailCommit, the commit does not reach the inner connection: it raises "Injected fault at
+  // commit" through Errors and leaves the transaction open, for the caller to roll back.
+  void CommitTrans() override;
   void RollbackTrans() override { inner_->RollbackTrans(); }
   bool InTransaction() const override { return inner_->InTransaction(); }
+
+  void FailCommit() { fail_commit_ = true; }
 
   // Statements seen so far, the failed one included.
   int64_t statement_count() const { return count_; }
@@ -32,10 +36,12 @@ class FaultInjectingConnection : public db::Connection {
 
  private:
   void CountAndMaybeFail(std::string_view statement);
+  [[noreturn]] void Fail(std::string description, std::string_view statement);
 
   db::ConnectionPtr inner_;
   int64_t fail_at_;
   int64_t count_ = 0;
+  bool fail_commit_ = false;
 };
 
 }  // namespace cb::testing

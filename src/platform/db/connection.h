@@ -27,6 +27,10 @@ class Connection : public Object {
   virtual Errors& errors() = 0;
 
   // One level of transaction. Commit and roll back without a transaction raise cb::Error.
+  // When the database ends a transaction on its own after a failed statement (a full disk, an I/O
+  // error), the transaction counts as open but lost: every later statement and the commit raise
+  // the error that lost it, without running, so that nothing of the call reaches the database
+  // outside its transaction; only a rollback ends that state.
   virtual void BeginTrans() = 0;
   virtual void CommitTrans() = 0;
   virtual void RollbackTrans() = 0;

@@ -43,4 +43,9 @@ int CallScope::Depth() {
   return CurrentThreadCall().depth;
 }
 
+void CallScope::EndOutermost() {
+  ThreadCall& call = CurrentThreadCall();
+  if (call.depth == 1 && call.transaction) call.transaction->End();
+}
+
 }  // namespace cb::services

@@ -20,6 +20,10 @@ class CallScope {
   static CallTransaction* Current();
   // How many calls are running on this thread, the outermost included.
   static int Depth();
+  // In the outermost call, ends its transaction now by the last vote (CallTransaction::End), so
+  // that the call answers only after its work is committed; a failed commit is raised as
+  // cb::Error. Inside a nested call, and outside any call, does nothing: the outermost decides.
+  static void EndOutermost();
 };
 
 }  // namespace cb::services

@@ -1,26 +1,53 @@
 // CallTransaction: opening, joining and ending the transaction of one outermost call.
 #include "platform/services/call_transaction.h"
 
+#include <optional>
+
+#include "platform/variant/error.h"
+
 namespace cb::services {
 
+namespace {
+
+void RollbackQuietly(db::Connection& connection) {
+  try {
+    if (connection.InTransaction()) connection.RollbackTrans();
+  } catch (...) {
+    // Nothing more can be done: the connection's own close rolls back what is left.
+  }
+}
+
+}  // namespace
+
 CallTransaction::~CallTransaction() {
+  try {
+    End();
+  } catch (...) {
+  }
+}
+
+void CallTransaction::End() {
   const bool commit = last_vote_ == Vote::kCommit;
-  for (auto& [key, connection] : connections_) {
+  // Taken out first: a connection asked for while ending belongs to a new transaction.
+  std::vector<std::pair<std::string, db::ConnectionPtr>> ending = std::move(connections_);
+  connections_.clear();
+  std::optional<Error> failure;
+  for (auto& [key, connection] : ending) {
     if (!connection->InTransaction()) continue;
+    if (!commit) {
+      RollbackQuietly(*connection);
+      continue;
+    }
     try {
-      if (commit) {
-        connection->CommitTrans();
-      } else {
-        connection->RollbackTrans();
-      }
-    } catch (...) {
-      // A commit that failed must not leave its writes pending on a connection someone still holds.
-      try {
-        if (connection->InTransaction()) connection->RollbackTrans();
-      } catch (...) {
-      }
+      connection->CommitTrans();
+    } catch (const Error& error) {
+      if (!failure) failure = error;
+      // A commit that failed must not leave its writes pending on a connection someone still
+      // holds.
+      RollbackQuietly(*connection);
     }
   }
+  if (failure) throw *failure;
 }
 
 db::ConnectionPtr CallTransaction::Connection(const std::string& key,

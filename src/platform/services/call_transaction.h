@@ -16,9 +16,8 @@ enum class Vote { kNone, kCommit, kAbort };
 class CallTransaction {
  public:
   CallTransaction() = default;
-  // Ends the call: every connection the call opened commits when the last vote was kCommit and
-  // rolls back otherwise (no vote at all rolls back). Failures while ending are swallowed after a
-  // rollback attempt: a destructor has no one to report to.
+  // Ends what End has not ended yet, as End does, but swallows a failed commit after its rollback:
+  // a destructor has no one to report to.
   ~CallTransaction();
   CallTransaction(const CallTransaction&) = delete;
   CallTransaction& operator=(const CallTransaction&) = delete;
@@ -28,6 +27,12 @@ class CallTransaction {
   // Errors of `open` and of BeginTrans reach the caller and enlist nothing.
   db::ConnectionPtr Connection(const std::string& key,
                                const std::function<db::ConnectionPtr()>& open);
+
+  // Ends the call's transaction now: every connection the call opened commits when the last vote
+  // was kCommit and rolls back otherwise (no vote at all rolls back). A connection whose commit
+  // fails is rolled back, the others still end, and the first failure is raised as cb::Error. A
+  // connection requested after End begins a new transaction.
+  void End();
 
   void Cast(Vote vote) { last_vote_ = vote; }
   Vote last_vote() const { return last_vote_; }

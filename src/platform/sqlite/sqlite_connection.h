@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,8 @@ namespace cb::sqlite {
 class SqliteConnection : public db::Connection {
  public:
   // Opens the file (creating it when missing); raises db::DatabaseException (kConnection) on
-  // failure.
+  // failure. The WAL journal of `options` is switched on only in a file that holds the suite's
+  // schema; any other file keeps the journal it has (a new one is filled in the rollback journal).
   SqliteConnection(const std::string& path, SqliteOptions options);
 
   db::RecordsetPtr Execute(std::string_view sql) override;
@@ -25,7 +27,8 @@ class SqliteConnection : public db::Connection {
   db::Errors& errors() override { return errors_; }
 
   // BeginTrans takes the write lock at once (BEGIN IMMEDIATE), so two writers queue up on the busy
-  // timeout instead of failing halfway. Nested transactions raise cb::Error.
+  // timeout instead of failing halfway. Nested transactions raise cb::Error. A transaction SQLite
+  // rolled back by itself stays open as lost (see db::Connection) until RollbackTrans.
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;
@@ -37,7 +40,14 @@ class SqliteConnection : public db::Connection {
 
  private:
   // Records the error in Errors (with `statement` when it names none) and raises it as cb::Error.
+  // When the failure ended the transaction, the error is kept as the one that lost it.
   [[noreturn]] void Raise(const db::DatabaseException& exception, std::string_view statement);
+  // Raises the error that lost the transaction, through Errors, when there is one.
+  void RefuseWhenTransactionLost();
+
+  bool in_transaction_ = false;
+  // The first error after which SQLite was no longer in the transaction BeginTrans opened.
+  std::optional<db::DbError> lost_transaction_;
 
   SqliteBackend backend_;
   tsql::Interpreter interpreter_;

@@ -19,7 +19,8 @@ using StatementObserver = std::function<void(
 struct SqliteOptions {
   int busy_timeout_ms = 10000;   // how long a writer waits for another connection's lock
   size_t statement_cache = 256;  // prepared statements kept per connection
-  bool write_ahead_log = true;   // WAL journal, so that readers do not block the writer
+  // WAL journal, so that readers do not block the writer; only for a file with the suite's schema.
+  bool write_ahead_log = true;
   // The stored procedures the connection offers; nullptr means the suite's own (SuiteProcedures()).
   ProcedureRegistryPtr procedures;
   // Tracing and replaying what a call sent; catalog lookups are not statements and are not shown.

@@ -3,6 +3,7 @@
 #include "platform/sqlite/sqlite_connection.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "platform/db/command.h"
 #include "temp_database.h"
@@ -166,6 +167,51 @@ TEST(SqliteConnection, ObserverSeesEachNativeStatementWithItsValuesAndWhetherItS
   EXPECT_TRUE(insert.succeeded);
   EXPECT_NE(seen.back().sql.find("INSERT INTO"), std::string::npos) << seen.back().sql;
   EXPECT_FALSE(seen.back().succeeded) << "the duplicate key is shown as failed";
+}
+
+// The journal mode a file has, as a plain handle finds it.
+std::string JournalModeOf(const std::string& path) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &statement, nullptr);
+  std::string mode;
+  if (sqlite3_step(statement) == SQLITE_ROW) {
+    mode = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return mode;
+}
+
+TEST(JournalMode, OnlyAFileThatHoldsTheSuitesSchemaIsSwitchedToWriteAheadLog) {
+  struct Case {
+    const char* name;
+    const char* existing_table;  // nullptr: the file is new
+    const char* mode_after_open;
+  };
+  const Case cases[] = {
+      {"new file", nullptr, "delete"},
+      {"another program's database", "CREATE TABLE customers (id INTEGER)", "delete"},
+      {"the suite's database", "CREATE TABLE ICTransactionType (FID INTEGER)", "wal"},
+      {"the suite's database, lower case", "CREATE TABLE ictransactiontype (FID INTEGER)", "wal"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempDirectory dir;
+    const std::string path = dir.File("j.db");
+    if (c.existing_table != nullptr) {
+      sqlite3* db = nullptr;
+      ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+      ASSERT_EQ(sqlite3_exec(db, c.existing_table, nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(db);
+    }
+    {
+      auto connection = OpenSqliteConnection(path);
+      (void)connection->Execute("SELECT 1");
+    }
+    EXPECT_EQ(JournalModeOf(path), c.mode_after_open);
+  }
 }
 
 }  // namespace
