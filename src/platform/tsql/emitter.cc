@@ -70,7 +70,7 @@ std::string Emitter::DerivedColumnType(const Select& derived, const std::string&
         item.alias.empty() && value.kind == ExprKind::kColumn ? value.text : item.alias;
     if (!SameName(exposed, name)) continue;
     ScopeGuard scope(*this, TablesOf(core.from));
-    return IsRealValued(value) ? "REAL" : "";
+    return NativeDeclared(TypeOf(value));
   }
   return "";
 }

@@ -9,7 +9,13 @@ namespace cb::tsql {
 Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_rows) {
   Emitter emitter(catalog);
   std::string sql = emitter.Query(select);
-  return emitter.Finish(std::move(sql), returns_rows);
+  std::vector<std::string> column_types;
+  if (!select.cores[0].into.empty()) {
+    for (ValueType type : emitter.ItemTypes(select)) column_types.push_back(NativeDeclared(type));
+  }
+  Translation translation = emitter.Finish(std::move(sql), returns_rows);
+  translation.column_types = std::move(column_types);
+  return translation;
 }
 
 Translation TranslateValue(const Expr& value, Catalog& catalog) {
