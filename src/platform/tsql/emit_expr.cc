@@ -22,6 +22,10 @@ bool Compared(ValueType type) {
   return type.Is(TypeFamily::kDecimal) || type.Is(TypeFamily::kFloat);
 }
 
+bool IsText(ValueType type) {
+  return type.Is(TypeFamily::kText);
+}
+
 [[noreturn]] void RaiseUntyped(const Expr& expr) {
   RaiseUnsupported("an operand of '" + expr.text + "' whose type cannot be told", expr.pos);
 }
@@ -37,6 +41,9 @@ std::string Emitter::Compare(const Expr& compare) {
   if (common.Is(TypeFamily::kUnknown) && (Compared(left) || Compared(right))) RaiseUntyped(compare);
   if (Compared(common)) {
     return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
+  }
+  if (IsText(common)) {
+    return Collated(Expression(lhs)) + " " + compare.text + " " + Expression(rhs);
   }
   return Expression(lhs) + " " + compare.text + " " + Expression(rhs);
 }
@@ -93,6 +100,7 @@ std::string Emitter::InListText(const Expr& in) {
     values.push_back(convert ? Converted(*in.args[i], common) : Expression(*in.args[i]));
   }
   std::string left = convert ? Converted(*in.args[0], common) : Expression(*in.args[0]);
+  if (IsText(common)) left = Collated(left);
   return left + (in.negated ? " NOT IN (" : " IN (") + Join(values) + ")";
 }
 
@@ -125,6 +133,17 @@ std::string Emitter::CastText(const Expr& cast) {
   }
   if (TypeOf(operand).Is(TypeFamily::kDecimal)) return Converted(operand, target);
   return "CAST(" + Expression(operand) + " AS " + NativeType(type) + ")";
+}
+
+std::string Emitter::Collated(const std::string& text) {
+  return "(" + text + ") COLLATE TSQLCI";
+}
+
+std::string Emitter::TextCollated(const Expr& expr) {
+  if (StripParens(expr).kind == ExprKind::kColumn || !IsText(TypeOf(expr))) {
+    return Expression(expr);
+  }
+  return Collated(Expression(expr));
 }
 
 std::string Emitter::Expression(const Expr& expr) {
@@ -164,7 +183,7 @@ std::string Emitter::Expression(const Expr& expr) {
     case ExprKind::kInList:
       return InListText(expr);
     case ExprKind::kInSelect:
-      return Expression(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
+      return TextCollated(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
              Query(*expr.select) + ")";
     case ExprKind::kExists:
       return "EXISTS (" + Query(*expr.select) + ")";
@@ -221,6 +240,9 @@ std::string Emitter::Function(const Expr& call) {
     }
   }
   if (name == "ABS" && decimal) return "dec_abs(" + args[0] + ")";
+  if ((name == "MIN" || name == "MAX") && IsText(argument)) {
+    return Lower(name) + "(" + distinct + Collated(args[0]) + ")";
+  }
   if (name == "ROUND") {
     if (decimal) return "dec_round(" + args[0] + ", " + args[1] + ")";
     if (argument.Is(TypeFamily::kInt) || argument.Is(TypeFamily::kBigInt)) return args[0];

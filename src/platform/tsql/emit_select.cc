@@ -14,7 +14,7 @@ std::string Emitter::Query(const Select& select, const std::vector<ValueType>* w
     out += " ORDER BY ";
     for (size_t i = 0; i < select.order_by.size(); ++i) {
       const OrderItem& item = select.order_by[i];
-      out += (i ? ", " : "") + Expression(*item.expr) + (item.descending ? " DESC" : "");
+      out += (i ? ", " : "") + TextCollated(*item.expr) + (item.descending ? " DESC" : "");
     }
   }
   if (!select.cores[0].top.empty()) out += " LIMIT " + select.cores[0].top;
@@ -30,7 +30,7 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
     after_star = after_star || item.expr->kind == ExprKind::kStar;
     std::string value = written_types && !after_star && i < written_types->size()
                             ? Written(*item.expr, (*written_types)[i])
-                            : Expression(*item.expr);
+                            : TextCollated(*item.expr);
     out += (i ? ", " : "") + value;
     if (!item.alias.empty()) out += " AS " + Quote(item.alias);
   }
@@ -39,7 +39,7 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
   if (!core.group_by.empty()) {
     out += " GROUP BY ";
     for (size_t i = 0; i < core.group_by.size(); ++i) {
-      out += (i ? ", " : "") + Expression(*core.group_by[i]);
+      out += (i ? ", " : "") + TextCollated(*core.group_by[i]);
     }
   }
   if (core.having) out += " HAVING " + Expression(*core.having);

@@ -23,6 +23,7 @@ namespace cb::tsql {
 //   is dec(x, p, s);
 //   the operands of a comparison, IN, the branches of CASE and the fallback of ISNULL are converted
 //   to their common type (ISNULL: the first argument's);
+//   text comparisons, IN, GROUP BY, ORDER BY, select items, MIN and MAX -> COLLATE TSQLCI;
 //   '/' of integers -> tsql_div, LEFT -> substr, CONVERT(VARCHAR(n), d, 120) -> substr(strftime(…),
 //   1, n), GETDATE -> getdate, names -> [name], @var -> @lower-case, @@ROWCOUNT ->
 //   kRowCountParameter.
@@ -50,6 +51,12 @@ class Emitter {
   // A value written to a column of type `column`: converted, and for a decimal column rounded to
   // its scale with error 8115 when it does not fit its precision.
   std::string Written(const Expr& expr, ValueType column);
+  // Text compares under the database's collation whatever the operands: a column carries it from
+  // its declaration, any other text expression gets it here (comparisons, IN, GROUP BY, ORDER BY,
+  // DISTINCT and UNION items, MIN and MAX).
+  static std::string Collated(const std::string& text);
+  // The expression, collated when it is text and not a bare column.
+  std::string TextCollated(const Expr& expr);
   // The types of a query's select items (of its first UNION operand).
   std::vector<ValueType> ItemTypes(const Select& select);
 
