@@ -81,13 +81,13 @@ int ClampScale(int scale) {
 }
 
 std::string MagnitudeDigits(UInt128 value) {
-  if (value == 0) return "0";
-  std::string digits;
-  while (value != 0) {
-    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+  char digits[40];
+  char* start = digits + sizeof digits;
+  do {
+    *--start = static_cast<char>('0' + static_cast<int>(value % 10));
     value /= 10;
-  }
-  return digits;
+  } while (value != 0);
+  return std::string(start, digits + sizeof digits);
 }
 
 }  // namespace
@@ -151,13 +151,16 @@ double Decimal::ToDouble() const {
 
 std::string Decimal::ToString() const {
   UInt128 magnitude = Magnitude(units_);
-  std::string text = (units_ < 0 ? "-" : "") + MagnitudeDigits(magnitude / kUnitsPerOne);
+  std::string text = units_ < 0 ? "-" : "";
+  text += MagnitudeDigits(magnitude / kUnitsPerOne);
   UInt128 fraction = magnitude % kUnitsPerOne;
   if (fraction == 0) return text;
-  std::string digits = MagnitudeDigits(fraction);
-  digits.insert(0, static_cast<size_t>(kScale) - digits.size(), '0');
-  while (digits.back() == '0') digits.pop_back();
-  return text + "." + digits;
+  // The fraction's digits with its leading zeros, then without its trailing ones.
+  std::string digits = MagnitudeDigits(fraction + kUnitsPerOne);
+  size_t end = digits.find_last_not_of('0') + 1;
+  text += '.';
+  text.append(digits, 1, end - 1);
+  return text;
 }
 
 std::optional<int64_t> Decimal::TruncatedInt() const {
