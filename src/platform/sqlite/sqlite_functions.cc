@@ -8,6 +8,7 @@
 #include <ctime>
 #include <limits>
 
+#include "platform/sqlite/conversion_functions.h"
 #include "platform/sqlite/decimal_functions.h"
 
 namespace cb::sqlite {
@@ -120,6 +121,7 @@ int RegisterFunctions(sqlite3* db, FunctionFault* fault) {
     rc = sqlite3_create_function_v2(db, "getdate", 0, SQLITE_UTF8, nullptr, GetDateFunction,
                                     nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = RegisterDecimalFunctions(db, fault);
+  if (rc == SQLITE_OK) rc = RegisterConversionFunctions(db, fault);
   return rc;
 }
 

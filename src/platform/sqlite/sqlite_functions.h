@@ -25,8 +25,8 @@ struct FunctionFault {
   int native_error = 0;
 };
 
-// Registers TSQLCI, tsql_div(a,b), getdate() and the decimal functions (decimal_functions.h) on
-// the handle. `fault` receives the
+// Registers TSQLCI, tsql_div(a,b), getdate(), the decimal functions (decimal_functions.h) and the
+// conversion functions (conversion_functions.h) on the handle. `fault` receives the
 // details of errors the functions raise; it must outlive the handle. Returns an SQLite result code.
 [[nodiscard]] int RegisterFunctions(sqlite3* db, FunctionFault* fault);
 

@@ -135,6 +135,20 @@ std::string Emitter::CastText(const Expr& cast) {
   return "CAST(" + Expression(operand) + " AS " + NativeType(type) + ")";
 }
 
+// A subquery used as a value must find at most one row (512 otherwise): its first item is checked
+// against the count of its rows, unless TOP, DISTINCT or an aggregate without GROUP BY bounds them.
+std::string Emitter::ScalarSubquery(const Select& select) {
+  const SelectCore& core = select.cores[0];
+  const Expr& first = *core.items[0].expr;
+  bool aggregate = first.kind == ExprKind::kFunction &&
+                   (first.text == "SUM" || first.text == "COUNT" || first.text == "MIN" ||
+                    first.text == "MAX" || first.text == "AVG");
+  bool bounded = select.cores.size() > 1 || !core.top.empty() || core.distinct ||
+                 (aggregate && core.group_by.empty());
+  single_row_check_ = !bounded;
+  return "(" + Query(select) + ")";
+}
+
 std::string Emitter::Collated(const std::string& text) {
   return "(" + text + ") COLLATE TSQLCI";
 }
@@ -188,7 +202,7 @@ std::string Emitter::Expression(const Expr& expr) {
     case ExprKind::kExists:
       return "EXISTS (" + Query(*expr.select) + ")";
     case ExprKind::kSubquery:
-      return "(" + Query(*expr.select) + ")";
+      return ScalarSubquery(*expr.select);
     case ExprKind::kFunction:
       return Function(expr);
     case ExprKind::kCast:

@@ -23,6 +23,8 @@ std::string Emitter::Query(const Select& select, const std::vector<ValueType>* w
 
 std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* written_types) {
   ScopeGuard scope(*this, TablesOf(core.from));
+  bool single_row_check = single_row_check_;
+  single_row_check_ = false;
   std::string out = core.distinct ? "SELECT DISTINCT " : "SELECT ";
   bool after_star = false;
   for (size_t i = 0; i < core.items.size(); ++i) {
@@ -31,6 +33,7 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
     std::string value = written_types && !after_star && i < written_types->size()
                             ? Written(*item.expr, (*written_types)[i])
                             : TextCollated(*item.expr);
+    if (i == 0 && single_row_check) value = "tsql_single(" + value + ", count(*) OVER ())";
     out += (i ? ", " : "") + value;
     if (!item.alias.empty()) out += " AS " + Quote(item.alias);
   }

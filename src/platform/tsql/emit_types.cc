@@ -128,6 +128,10 @@ std::string Emitter::Converted(const Expr& expr, ValueType target) {
     if (source.Is(TypeFamily::kDecimal)) return Expression(expr);
     return "dec(" + Expression(expr) + ")";
   }
+  if (source.Is(TypeFamily::kText) &&
+      (target.Is(TypeFamily::kInt) || target.Is(TypeFamily::kBigInt))) {
+    return "tsql_int(" + Expression(expr) + ")";
+  }
   if (!source.Is(TypeFamily::kDecimal)) return Expression(expr);
   if (target.Is(TypeFamily::kFloat)) {
     if (std::optional<Decimal> literal = LiteralValue(expr)) return literal->ToString();

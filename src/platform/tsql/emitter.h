@@ -86,6 +86,7 @@ class Emitter {
   std::string CaseText(const Expr& expr);
   std::string InListText(const Expr& in);
   std::string DerivedColumnType(const Select& derived, const std::string& name);
+  std::string ScalarSubquery(const Select& select);
   // Raises kUnsupported for '+' with a character column operand and for '+'/'-' on a date column.
   void RefuseTextArithmetic(const Expr& arithmetic);
   std::string Compare(const Expr& compare);
@@ -96,6 +97,7 @@ class Emitter {
   std::vector<std::vector<const TableRef*>> scopes_;
   std::map<std::string, std::optional<std::vector<ColumnInfo>>> columns_;
   std::vector<std::string> parameters_;
+  bool single_row_check_ = false;  // the next core emitted is a scalar subquery's
 };
 
 // Pushes a scope for as long as it lives.
