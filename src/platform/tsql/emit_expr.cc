@@ -42,7 +42,10 @@ std::string Emitter::Compare(const Expr& compare) {
   if (Compared(common)) {
     return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
   }
-  if (IsText(common)) {
+  // A bare column on either side already brings its declared collation to the comparison.
+  bool column =
+      StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;
+  if (IsText(common) && !column) {
     return Collated(Expression(lhs)) + " " + compare.text + " " + Expression(rhs);
   }
   return Expression(lhs) + " " + compare.text + " " + Expression(rhs);
@@ -100,7 +103,7 @@ std::string Emitter::InListText(const Expr& in) {
     values.push_back(convert ? Converted(*in.args[i], common) : Expression(*in.args[i]));
   }
   std::string left = convert ? Converted(*in.args[0], common) : Expression(*in.args[0]);
-  if (IsText(common)) left = Collated(left);
+  if (IsText(common) && StripParens(*in.args[0]).kind != ExprKind::kColumn) left = Collated(left);
   return left + (in.negated ? " NOT IN (" : " IN (") + Join(values) + ")";
 }
 
