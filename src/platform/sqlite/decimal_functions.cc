@@ -83,20 +83,34 @@ void DecFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Result(context, rounded, TypeName(argv[0]));
 }
 
+// The result of an operation, and when the call names a column type by two more arguments from
+// `first` on (p, s), that value as written to the column: rounded to s, 8115 beyond p - s digits.
+void Written(sqlite3_context* context, std::optional<Decimal> value, int argc, sqlite3_value** argv,
+             int first) {
+  if (value && argc >= first + 2) {
+    int scale = sqlite3_value_int(argv[first + 1]);
+    value = value->Rounded(scale);
+    if (value && !value->FitsIntegerDigits(sqlite3_value_int(argv[first]), scale)) value.reset();
+    Result(context, value, "numeric");
+    return;
+  }
+  Result(context, value, "expression");
+}
+
 template <std::optional<Decimal> (*kOperation)(Decimal, Decimal)>
-void AddLike(sqlite3_context* context, int, sqlite3_value** argv) {
+void AddLike(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Decimal a, b;
   if (!Argument(context, argv[0], &a) || !Argument(context, argv[1], &b)) return;
-  Result(context, kOperation(a, b), "expression");
+  Written(context, kOperation(a, b), argc, argv, 2);
 }
 
-void MultiplyFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void MultiplyFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Decimal a, b;
   if (!Argument(context, argv[0], &a) || !Argument(context, argv[1], &b)) return;
-  Result(context, Decimal::Multiply(a, b, sqlite3_value_int(argv[2])), "expression");
+  Written(context, Decimal::Multiply(a, b, sqlite3_value_int(argv[2])), argc, argv, 3);
 }
 
-void DivideFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void DivideFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Decimal a, b;
   if (!Argument(context, argv[0], &a) || !Argument(context, argv[1], &b)) return;
   if (b.IsZero()) {
@@ -104,7 +118,7 @@ void DivideFunction(sqlite3_context* context, int, sqlite3_value** argv) {
           "Divide by zero error encountered.");
     return;
   }
-  Result(context, Decimal::Divide(a, b, sqlite3_value_int(argv[2])), "expression");
+  Written(context, Decimal::Divide(a, b, sqlite3_value_int(argv[2])), argc, argv, 3);
 }
 
 void NegateFunction(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -263,9 +277,13 @@ int RegisterDecimalFunctions(sqlite3* db, FunctionFault* fault) {
       {"dec", 1, DecFunction},
       {"dec", 3, DecFunction},
       {"dec_add", 2, AddLike<Decimal::Add>},
+      {"dec_add", 4, AddLike<Decimal::Add>},
       {"dec_sub", 2, AddLike<Decimal::Subtract>},
+      {"dec_sub", 4, AddLike<Decimal::Subtract>},
       {"dec_mul", 3, MultiplyFunction},
+      {"dec_mul", 5, MultiplyFunction},
       {"dec_div", 3, DivideFunction},
+      {"dec_div", 5, DivideFunction},
       {"dec_neg", 1, NegateFunction},
       {"dec_abs", 1, AbsFunction},
       {"dec_round", 2, RoundFunction},

@@ -157,7 +157,13 @@ std::string Emitter::Written(const Expr& expr, ValueType column) {
       return BlobConstant(*rounded);
     }
   }
-  return "dec(" + Expression(expr) + precision;
+  std::string value = Expression(expr);
+  // Arithmetic that yields a decimal writes its result in the same call.
+  if (expr.kind == ExprKind::kArith && TypeOf(expr).Is(TypeFamily::kDecimal)) {
+    value.pop_back();
+    return value + precision;
+  }
+  return "dec(" + value + precision;
 }
 
 }  // namespace cb::tsql
