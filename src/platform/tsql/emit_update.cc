@@ -111,7 +111,7 @@ class UpdateWriter {
         return emitter_.Written(*item.value, TypeOfDeclared(info.declared_type));
       }
     }
-    RaiseNoSuchObject("Invalid column name '" + item.column + "'", item.pos);
+    RaiseNoSuchObject("Invalid column name '" + item.column + "'", item.pos, 207);
   }
 
   const UpdateStmt& update_;
