@@ -101,7 +101,13 @@ class LayerSide {
     connection_->CommitTrans();
   }
 
-  double TouchedQty() { return TouchedInventoryQty(connection_->backend().handle()); }
+  // Read through the layer: its DECIMAL columns hold exact decimals that only it decodes.
+  double TouchedQty() {
+    db::RecordsetPtr total = connection_->Execute(
+        "SELECT SUM(FQty) AS FTotal FROM ICInventory WHERE FStockID = 1 AND FItemID <= " +
+        std::to_string(kDistinctKeys));
+    return total->Field("FTotal").ToDouble();
+  }
 
  private:
   std::shared_ptr<sqlite::SqliteConnection> connection_;

@@ -12,7 +12,8 @@ namespace cb::sqlite {
 //   date, such as '', stays text);
 // - BIT: a boolean, true for any non-zero value;
 // - names containing INT: a 32-bit integer when the value fits, otherwise 64-bit;
-// - DECIMAL_REAL, DECIMAL, NUMERIC, MONEY, REAL, FLOAT, DOUBLE: a double;
+// - DECIMAL_REAL, DECIMAL, NUMERIC, MONEY, REAL, FLOAT, DOUBLE: a double, or the exact Decimal
+//   that a decimal blob holds (whatever the declared type);
 // - names containing CHAR, TEXT or CLOB: text;
 // - no declared type (an expression): its storage class, integers as 32-bit when they fit.
 // Null is Null whatever the type.

@@ -34,6 +34,11 @@ int BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
     case VariantType::kInt64:
       return sqlite3_bind_int64(statement, index, value.ToInt64());
     case VariantType::kDouble:
+      if (value.IsDecimal()) {
+        auto bytes = value.ToDecimal().Encode();
+        return sqlite3_bind_blob(statement, index, bytes.data(), static_cast<int>(bytes.size()),
+                                 SQLITE_TRANSIENT);
+      }
       return sqlite3_bind_double(statement, index, value.ToDouble());
     case VariantType::kDate: {
       std::string text = FormatDateAuto(value.ToDate());
@@ -59,6 +64,13 @@ Variant ReadValue(sqlite3_stmt* statement, int column) {
       return Variant(sqlite3_column_double(statement, column));
     case SQLITE_NULL:
       return Variant::Null();
+    case SQLITE_BLOB:
+      // The only blobs the dialect layer stores are decimals.
+      if (sqlite3_column_bytes(statement, column) == static_cast<int>(Decimal::kEncodedSize)) {
+        return Variant(Decimal::Decode(
+            static_cast<const unsigned char*>(sqlite3_column_blob(statement, column))));
+      }
+      [[fallthrough]];
     default: {
       const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
       int size = sqlite3_column_bytes(statement, column);

@@ -1,4 +1,4 @@
-// Registration and bodies of the TSQLCI collation and the dec, tsql_div and getdate functions.
+// Registration and bodies of the TSQLCI collation and the tsql_div and getdate functions.
 #include "platform/sqlite/sqlite_functions.h"
 
 #include <chrono>
@@ -8,11 +8,12 @@
 #include <ctime>
 #include <limits>
 
+#include "platform/sqlite/conversion_functions.h"
+#include "platform/sqlite/decimal_functions.h"
+
 namespace cb::sqlite {
 namespace {
 
-constexpr int kDefaultScale = 10;
-constexpr int kMaxScale = 15;
 constexpr int kNativeDivideByZero = 8134;
 constexpr int kNativeArithmeticOverflow = 8115;
 constexpr char kDivideByZeroText[] = "Divide by zero error encountered.";
@@ -39,18 +40,6 @@ void RaiseFault(sqlite3_context* context, db::DbErrorKind kind, int native, cons
   auto* fault = static_cast<FunctionFault*>(sqlite3_user_data(context));
   if (fault != nullptr) *fault = FunctionFault{true, kind, native};
   sqlite3_result_error(context, text, -1);
-}
-
-// dec(x [, scale]): REAL values are rounded to the scale; integers, text and NULL pass unchanged.
-void DecFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
-  sqlite3_value* value = argv[0];
-  if (sqlite3_value_type(value) != SQLITE_FLOAT) {
-    sqlite3_result_value(context, value);
-    return;
-  }
-  int scale = kDefaultScale;
-  if (argc > 1 && sqlite3_value_type(argv[1]) != SQLITE_NULL) scale = sqlite3_value_int(argv[1]);
-  sqlite3_result_double(context, RoundToScale(sqlite3_value_double(value), scale));
 }
 
 bool IsZero(sqlite3_value* value) {
@@ -121,37 +110,18 @@ int CompareCaseInsensitiveTrimmed(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-double RoundToScale(double value, int scale) {
-  if (!std::isfinite(value)) return value;
-  if (scale < 0) scale = 0;
-  if (scale > kMaxScale) scale = kMaxScale;
-  double factor = std::pow(10.0, scale);
-  double scaled = value * factor;
-  // Beyond 2^53 a double has no fractional digits left to round.
-  if (std::fabs(scaled) >= 9007199254740992.0) return value;
-  // A decimal half such as 2.345 is stored a hair below it; a nudge of a few units in the last
-  // place rounds it as the decimal it stands for.
-  scaled += std::copysign(std::fabs(scaled) * 0x1p-50, scaled);
-  double rounded = std::round(scaled) / factor;
-  return rounded == 0.0 ? 0.0 : rounded;
-}
-
 int RegisterFunctions(sqlite3* db, FunctionFault* fault) {
   constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
   int rc = sqlite3_create_collation_v2(db, kCollationName.data(), SQLITE_UTF8, nullptr,
                                        CollationCallback, nullptr);
-  if (rc == SQLITE_OK)
-    rc = sqlite3_create_function_v2(db, "dec", 1, kPure, nullptr, DecFunction, nullptr, nullptr,
-                                    nullptr);
-  if (rc == SQLITE_OK)
-    rc = sqlite3_create_function_v2(db, "dec", 2, kPure, nullptr, DecFunction, nullptr, nullptr,
-                                    nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_create_function_v2(db, "tsql_div", 2, kPure, fault, DivFunction, nullptr, nullptr,
                                     nullptr);
   if (rc == SQLITE_OK)
     rc = sqlite3_create_function_v2(db, "getdate", 0, SQLITE_UTF8, nullptr, GetDateFunction,
                                     nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = RegisterDecimalFunctions(db, fault);
+  if (rc == SQLITE_OK) rc = RegisterConversionFunctions(db, fault);
   return rc;
 }
 

@@ -17,10 +17,6 @@ inline constexpr std::string_view kCollationName = "TSQLCI";
 // Returns <0, 0 or >0 as the collation callback must.
 int CompareCaseInsensitiveTrimmed(std::string_view a, std::string_view b);
 
-// Rounds to `scale` decimals, half away from zero, and never yields -0.0. Values too large to carry
-// that many decimals come back unchanged.
-double RoundToScale(double value, int scale);
-
 // An error a registered function raised while a statement ran: the statement's error is then
 // reported with this kind and native code instead of the generic ones.
 struct FunctionFault {
@@ -29,7 +25,8 @@ struct FunctionFault {
   int native_error = 0;
 };
 
-// Registers TSQLCI, dec(x[,scale]), tsql_div(a,b) and getdate() on the handle. `fault` receives the
+// Registers TSQLCI, tsql_div(a,b), getdate(), the decimal functions (decimal_functions.h) and the
+// conversion functions (conversion_functions.h) on the handle. `fault` receives the
 // details of errors the functions raise; it must outlive the handle. Returns an SQLite result code.
 [[nodiscard]] int RegisterFunctions(sqlite3* db, FunctionFault* fault);
 

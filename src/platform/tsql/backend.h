@@ -27,6 +27,12 @@ class Catalog {
   // Temporary tables first (a '#name' is a temporary table), then the database's own; nullopt when
   // the table does not exist. Names compare case-insensitively.
   virtual std::optional<std::vector<ColumnInfo>> TableColumns(std::string_view table) = 0;
+  // The native declared type of a variable of the batch being translated (lower-cased name without
+  // '@'); empty when it is not declared.
+  virtual std::string VariableType(std::string_view name) {
+    (void)name;
+    return {};
+  }
 };
 
 struct BoundParameter {
@@ -36,9 +42,10 @@ struct BoundParameter {
 
 struct StatementResult {
   std::vector<ColumnInfo> columns;
-  std::vector<std::vector<Variant>> rows;  // raw storage values: Null, Int64, Double or String
-  bool produces_rows = false;              // the statement is a query, even when it found no row
-  int64_t changes = 0;                     // rows inserted, updated or deleted
+  std::vector<std::vector<Variant>>
+      rows;                    // raw storage values: Null, Int64, Double, Decimal or String
+  bool produces_rows = false;  // the statement is a query, even when it found no row
+  int64_t changes = 0;         // rows inserted, updated or deleted
 };
 
 // Every failure raises db::DatabaseException.

@@ -48,6 +48,9 @@ struct Translation {
   // @@ROWCOUNT.
   std::vector<std::string> parameters;
   bool returns_rows = false;  // a query whose rows are a result set of the batch
+  // SELECT … INTO: the native declared type of each select item by the server's typing ('' when
+  // it cannot be told), for the columns the native description leaves untyped.
+  std::vector<std::string> column_types;
 };
 
 // A statement's translation together with every catalog answer it was built from, in the order

@@ -8,28 +8,6 @@
 namespace cb::tsql {
 namespace {
 
-bool IsAggregateCall(const Expr& expr) {
-  if (expr.kind != ExprKind::kFunction) return false;
-  const std::string& name = expr.text;
-  return name == "SUM" || name == "COUNT" || name == "MAX" || name == "MIN" || name == "AVG";
-}
-
-// Arithmetic or an aggregate anywhere in the expression, subqueries excepted: such a comparison is
-// made between values rounded to the decimal scale, so that float residue cannot flip it.
-bool NeedsRounding(const Expr& expr) {
-  if (expr.kind == ExprKind::kArith || IsAggregateCall(expr)) return true;
-  for (const ExprPtr& arg : expr.args) {
-    if (NeedsRounding(*arg)) return true;
-  }
-  return false;
-}
-
-bool IsIntegerLiteral(const Expr& expr) {
-  if (expr.kind == ExprKind::kNegate) return IsIntegerLiteral(*expr.args[0]);
-  return expr.kind == ExprKind::kNumber &&
-         expr.text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 const Expr& StripParens(const Expr& expr) {
   return expr.kind == ExprKind::kParen ? StripParens(*expr.args[0]) : expr;
 }
@@ -40,23 +18,149 @@ std::string Join(const std::vector<std::string>& parts) {
   return out;
 }
 
-}  // namespace
-
-std::string Emitter::Dec(const Expr& expr) {
-  bool rounded = (expr.kind == ExprKind::kFunction && expr.text == "SUM") ||
-                 ((expr.kind == ExprKind::kCast || expr.kind == ExprKind::kConvert) &&
-                  IsDecimalType(expr.type));
-  std::string text = Expression(expr);
-  return rounded ? text : "dec(" + text + ")";
+bool Compared(ValueType type) {
+  return type.Is(TypeFamily::kDecimal) || type.Is(TypeFamily::kFloat);
 }
+
+bool IsText(ValueType type) {
+  return type.Is(TypeFamily::kText);
+}
+
+[[noreturn]] void RaiseUntyped(const Expr& expr) {
+  RaiseUnsupported("an operand of '" + expr.text + "' whose type cannot be told", expr.pos);
+}
+
+}  // namespace
 
 std::string Emitter::Compare(const Expr& compare) {
   const Expr& lhs = *compare.args[0];
   const Expr& rhs = *compare.args[1];
-  if (NeedsRounding(lhs) || NeedsRounding(rhs)) {
-    return Dec(lhs) + " " + compare.text + " " + Dec(rhs);
+  ValueType left = TypeOf(lhs);
+  ValueType right = TypeOf(rhs);
+  ValueType common = CommonType(left, right);
+  if (common.Is(TypeFamily::kUnknown) && (Compared(left) || Compared(right))) RaiseUntyped(compare);
+  if (Compared(common)) {
+    return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
+  }
+  // A bare column on either side already brings its declared collation to the comparison.
+  bool column =
+      StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;
+  if (IsText(common) && !column) {
+    return Collated(Expression(lhs)) + " " + compare.text + " " + Expression(rhs);
   }
   return Expression(lhs) + " " + compare.text + " " + Expression(rhs);
+}
+
+std::string Emitter::Arithmetic(const Expr& arithmetic) {
+  RefuseTextArithmetic(arithmetic);
+  const Expr& lhs = *arithmetic.args[0];
+  const Expr& rhs = *arithmetic.args[1];
+  ValueType type = TypeOf(arithmetic);
+  const std::string& op = arithmetic.text;
+  switch (type.family) {
+    case TypeFamily::kDecimal: {
+      std::string name = op == "+"   ? "dec_add"
+                         : op == "-" ? "dec_sub"
+                         : op == "*" ? "dec_mul"
+                                     : "dec_div";
+      std::string args = Converted(lhs, type) + ", " + Converted(rhs, type);
+      if (op == "*" || op == "/") args += ", " + std::to_string(type.scale);
+      return name + "(" + args + ")";
+    }
+    case TypeFamily::kFloat:
+    case TypeFamily::kInt:
+    case TypeFamily::kBigInt: {
+      std::string a = Converted(lhs, type);
+      std::string b = Converted(rhs, type);
+      if (op == "/") return "tsql_div(" + a + ", " + b + ")";
+      return a + " " + op + " " + b;
+    }
+    case TypeFamily::kDate:
+      RaiseUnsupported("date arithmetic", arithmetic.pos);
+    case TypeFamily::kText:
+      RaiseUnsupported("string concatenation with '+'", arithmetic.pos);
+    default:
+      RaiseUntyped(arithmetic);
+  }
+}
+
+std::string Emitter::Negation(const Expr& negation) {
+  if (TypeOf(negation).Is(TypeFamily::kDecimal)) {
+    const Expr& operand = StripParens(*negation.args[0]);
+    if (operand.kind == ExprKind::kNumber) return Converted(negation, TypeOf(negation));
+    return "dec_neg(" + Expression(*negation.args[0]) + ")";
+  }
+  std::string operand = Expression(*negation.args[0]);
+  return operand.starts_with("-") ? "- " + operand : "-" + operand;
+}
+
+std::string Emitter::InListText(const Expr& in) {
+  ValueType common = TypeOf(*in.args[0]);
+  for (size_t i = 1; i < in.args.size(); ++i) common = CommonType(common, TypeOf(*in.args[i]));
+  bool convert = Compared(common);
+  std::vector<std::string> values;
+  for (size_t i = 1; i < in.args.size(); ++i) {
+    values.push_back(convert ? Converted(*in.args[i], common) : Expression(*in.args[i]));
+  }
+  std::string left = convert ? Converted(*in.args[0], common) : Expression(*in.args[0]);
+  if (IsText(common) && StripParens(*in.args[0]).kind != ExprKind::kColumn) left = Collated(left);
+  return left + (in.negated ? " NOT IN (" : " IN (") + Join(values) + ")";
+}
+
+std::string Emitter::CaseText(const Expr& expr) {
+  ValueType type = TypeOf(expr);
+  std::string out = "CASE";
+  size_t pairs = expr.args.size() - (expr.has_else ? 1 : 0);
+  for (size_t i = 0; i + 1 < pairs; i += 2) {
+    out += " WHEN " + Expression(*expr.args[i]) + " THEN " + Converted(*expr.args[i + 1], type);
+  }
+  if (expr.has_else) out += " ELSE " + Converted(*expr.args.back(), type);
+  return out + " END";
+}
+
+std::string Emitter::CastText(const Expr& cast) {
+  const Expr& operand = *cast.args[0];
+  const SqlType& type = cast.type;
+  ValueType target = TypeOfSql(type);
+  if (target.Is(TypeFamily::kDecimal)) {
+    return "dec(" + Expression(operand) + ", " + std::to_string(target.precision) + ", " +
+           std::to_string(target.scale) + ")";
+  }
+  if (IsCharacterType(type)) {
+    std::string length = std::to_string(type.length >= 0 ? type.length : 30);
+    if (cast.kind == ExprKind::kConvert) {
+      return "substr(strftime('%Y-%m-%d %H:%M:%S', " + Expression(operand) + "), 1, " + length +
+             ")";
+    }
+    return "substr(CAST(" + Converted(operand, target) + " AS TEXT), 1, " + length + ")";
+  }
+  if (TypeOf(operand).Is(TypeFamily::kDecimal)) return Converted(operand, target);
+  return "CAST(" + Expression(operand) + " AS " + NativeType(type) + ")";
+}
+
+// A subquery used as a value must find at most one row (512 otherwise): its first item is checked
+// against the count of its rows, unless TOP, DISTINCT or an aggregate without GROUP BY bounds them.
+std::string Emitter::ScalarSubquery(const Select& select) {
+  const SelectCore& core = select.cores[0];
+  const Expr& first = *core.items[0].expr;
+  bool aggregate = first.kind == ExprKind::kFunction &&
+                   (first.text == "SUM" || first.text == "COUNT" || first.text == "MIN" ||
+                    first.text == "MAX" || first.text == "AVG");
+  bool bounded = select.cores.size() > 1 || !core.top.empty() || core.distinct ||
+                 (aggregate && core.group_by.empty());
+  single_row_check_ = !bounded;
+  return "(" + Query(select) + ")";
+}
+
+std::string Emitter::Collated(const std::string& text) {
+  return "(" + text + ") COLLATE TSQLCI";
+}
+
+std::string Emitter::TextCollated(const Expr& expr) {
+  if (StripParens(expr).kind == ExprKind::kColumn || !IsText(TypeOf(expr))) {
+    return Expression(expr);
+  }
+  return Collated(Expression(expr));
 }
 
 std::string Emitter::Expression(const Expr& expr) {
@@ -72,6 +176,7 @@ std::string Emitter::Expression(const Expr& expr) {
       Use(kRowCountParameter);
       return kRowCountParameter;
     case ExprKind::kNumber:
+      if (TypeOf(expr).Is(TypeFamily::kDecimal)) return Converted(expr, TypeOf(expr));
       return expr.text;
     case ExprKind::kString:
       return Literal(expr.text);
@@ -79,16 +184,10 @@ std::string Emitter::Expression(const Expr& expr) {
       return "NULL";
     case ExprKind::kParen:
       return "(" + Expression(*expr.args[0]) + ")";
-    case ExprKind::kNegate: {
-      std::string operand = Expression(*expr.args[0]);
-      return operand.starts_with("-") ? "- " + operand : "-" + operand;
-    }
+    case ExprKind::kNegate:
+      return Negation(expr);
     case ExprKind::kArith:
-      if (expr.text == "+" || expr.text == "-") RefuseTextArithmetic(expr);
-      if (expr.text == "/") {
-        return "tsql_div(" + Expression(*expr.args[0]) + ", " + Expression(*expr.args[1]) + ")";
-      }
-      return Expression(*expr.args[0]) + " " + expr.text + " " + Expression(*expr.args[1]);
+      return Arithmetic(expr);
     case ExprKind::kCompare:
       return Compare(expr);
     case ExprKind::kAnd:
@@ -98,107 +197,72 @@ std::string Emitter::Expression(const Expr& expr) {
       return "NOT " + Expression(*expr.args[0]);
     case ExprKind::kIsNull:
       return Expression(*expr.args[0]) + (expr.negated ? " IS NOT NULL" : " IS NULL");
-    case ExprKind::kInList: {
-      std::vector<std::string> values;
-      for (size_t i = 1; i < expr.args.size(); ++i) values.push_back(Expression(*expr.args[i]));
-      return Expression(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") + Join(values) +
-             ")";
-    }
+    case ExprKind::kInList:
+      return InListText(expr);
     case ExprKind::kInSelect:
-      return Expression(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
+      return TextCollated(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
              Query(*expr.select) + ")";
     case ExprKind::kExists:
       return "EXISTS (" + Query(*expr.select) + ")";
     case ExprKind::kSubquery:
-      return "(" + Query(*expr.select) + ")";
+      return ScalarSubquery(*expr.select);
     case ExprKind::kFunction:
       return Function(expr);
     case ExprKind::kCast:
-    case ExprKind::kConvert: {
-      std::string operand = Expression(*expr.args[0]);
-      const SqlType& type = expr.type;
-      if (IsDecimalType(type)) {
-        return "dec(CAST(" + operand + " AS REAL), " + std::to_string(DecimalScale(type)) + ")";
-      }
-      if (IsCharacterType(type)) {
-        std::string length = std::to_string(type.length >= 0 ? type.length : 30);
-        if (expr.kind == ExprKind::kConvert) {
-          return "substr(strftime('%Y-%m-%d %H:%M:%S', " + operand + "), 1, " + length + ")";
-        }
-        return "substr(CAST(" + operand + " AS TEXT), 1, " + length + ")";
-      }
-      return "CAST(" + operand + " AS " + NativeType(type) + ")";
-    }
-    case ExprKind::kCase: {
-      std::string out = "CASE";
-      size_t pairs = expr.args.size() - (expr.has_else ? 1 : 0);
-      for (size_t i = 0; i + 1 < pairs; i += 2) {
-        out += " WHEN " + Expression(*expr.args[i]) + " THEN " + Expression(*expr.args[i + 1]);
-      }
-      if (expr.has_else) out += " ELSE " + Expression(*expr.args.back());
-      return out + " END";
-    }
+    case ExprKind::kConvert:
+      return CastText(expr);
+    case ExprKind::kCase:
+      return CaseText(expr);
   }
   return "";
-}
-
-bool Emitter::IsRealValued(const Expr& expr) {
-  switch (expr.kind) {
-    case ExprKind::kColumn:
-      return IsRealDeclared(DeclaredType(expr));
-    case ExprKind::kParen:
-      return IsRealValued(*expr.args[0]);
-    case ExprKind::kCast:
-    case ExprKind::kConvert:
-      return IsDecimalType(expr.type) || IsFloatType(expr.type);
-    case ExprKind::kFunction:
-      if (expr.text == "SUM" || expr.text == "MAX" || expr.text == "MIN" || expr.text == "AVG" ||
-          expr.text == "ABS" || expr.text == "ROUND" || expr.text == "ISNULL") {
-        return IsRealValued(*expr.args[0]);
-      }
-      return false;
-    default:
-      return false;
-  }
 }
 
 // The server concatenates when either operand of '+' is text, and counts days on a date; the
 // native operators would add or subtract numbers.
 void Emitter::RefuseTextArithmetic(const Expr& arithmetic) {
+  if (arithmetic.text != "+" && arithmetic.text != "-") return;
   for (const ExprPtr& arg : arithmetic.args) {
-    const Expr& operand = StripParens(*arg);
-    if (operand.kind != ExprKind::kColumn) continue;
-    std::string declared = Upper(DeclaredType(operand));
-    if (declared.find("DATE") != std::string::npos) {
-      RaiseUnsupported("date arithmetic", arithmetic.pos);
-    }
-    bool text =
-        declared.find("CHAR") != std::string::npos || declared.find("TEXT") != std::string::npos;
-    if (text && arithmetic.text == "+")
+    ValueType type = TypeOf(*arg);
+    if (type.Is(TypeFamily::kDate)) RaiseUnsupported("date arithmetic", arithmetic.pos);
+    if (type.Is(TypeFamily::kText) && arithmetic.text == "+") {
       RaiseUnsupported("string concatenation with '+'", arithmetic.pos);
+    }
   }
 }
 
 std::string Emitter::Function(const Expr& call) {
   const std::string& name = call.text;
-  std::vector<std::string> args;
-  for (const ExprPtr& arg : call.args) args.push_back(Expression(*arg));
   std::string distinct = call.distinct ? "DISTINCT " : "";
   if (name == "ISNULL") {
-    const Expr& fallback = *call.args[1];
-    if (IsIntegerLiteral(fallback) && IsRealValued(*call.args[0])) {
-      args[1] += ".0";
-    }
-    return "ifnull(" + Join(args) + ")";
+    ValueType type = FunctionType(call);
+    return "ifnull(" + Converted(*call.args[0], type) + ", " + Converted(*call.args[1], type) + ")";
   }
+  std::vector<std::string> args;
+  for (const ExprPtr& arg : call.args) args.push_back(Expression(*arg));
   if (name == "GETDATE") return "getdate()";
   if (name == "LEFT") return "substr(" + args[0] + ", 1, " + args[1] + ")";
   if (name == "LEN") return "length(rtrim(" + args[0] + "))";
-  if (name == "SUM") return "dec(sum(" + distinct + args[0] + "))";
-  if (name == "AVG" && call.args[0]->kind == ExprKind::kColumn &&
-      Upper(DeclaredType(*call.args[0])).find("INT") != std::string::npos) {
+  ValueType argument = TypeOf(*call.args[0]);
+  bool decimal = argument.Is(TypeFamily::kDecimal);
+  if (name == "SUM") return (decimal ? "dec_sum(" : "sum(") + distinct + args[0] + ")";
+  if (name == "AVG") {
+    if (decimal) {
+      if (call.distinct) RaiseUnsupported("AVG(DISTINCT) of a decimal", call.pos);
+      return "dec_avg(" + args[0] + ", " + std::to_string(FunctionType(call).scale) + ")";
+    }
     // The server's average of integers is an integer, truncated toward zero.
-    return "CAST(avg(" + distinct + args[0] + ") AS INTEGER)";
+    if (argument.Is(TypeFamily::kInt) || argument.Is(TypeFamily::kBigInt) ||
+        argument.Is(TypeFamily::kBit)) {
+      return "CAST(avg(" + distinct + args[0] + ") AS INTEGER)";
+    }
+  }
+  if (name == "ABS" && decimal) return "dec_abs(" + args[0] + ")";
+  if ((name == "MIN" || name == "MAX") && IsText(argument)) {
+    return Lower(name) + "(" + distinct + Collated(args[0]) + ")";
+  }
+  if (name == "ROUND") {
+    if (decimal) return "dec_round(" + args[0] + ", " + args[1] + ")";
+    if (argument.Is(TypeFamily::kInt) || argument.Is(TypeFamily::kBigInt)) return args[0];
   }
   return Lower(name) + "(" + distinct + Join(args) + ")";
 }

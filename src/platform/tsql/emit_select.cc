@@ -3,38 +3,37 @@
 
 namespace cb::tsql {
 
-std::string Emitter::Query(const Select& select,
-                           const std::vector<std::optional<int>>* written_scales) {
-  std::string out = Core(select.cores[0], written_scales);
+std::string Emitter::Query(const Select& select, const std::vector<ValueType>* written_types) {
+  std::string out = Core(select.cores[0], written_types);
   for (size_t i = 1; i < select.cores.size(); ++i) {
     out += select.union_all[i - 1] ? " UNION ALL " : " UNION ";
-    out += Core(select.cores[i], written_scales);
+    out += Core(select.cores[i], written_types);
   }
   if (!select.order_by.empty()) {
     ScopeGuard scope(*this, TablesOf(select.cores[0].from));
     out += " ORDER BY ";
     for (size_t i = 0; i < select.order_by.size(); ++i) {
       const OrderItem& item = select.order_by[i];
-      out += (i ? ", " : "") + Expression(*item.expr) + (item.descending ? " DESC" : "");
+      out += (i ? ", " : "") + TextCollated(*item.expr) + (item.descending ? " DESC" : "");
     }
   }
   if (!select.cores[0].top.empty()) out += " LIMIT " + select.cores[0].top;
   return out;
 }
 
-std::string Emitter::Core(const SelectCore& core,
-                          const std::vector<std::optional<int>>* written_scales) {
+std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* written_types) {
   ScopeGuard scope(*this, TablesOf(core.from));
+  bool single_row_check = single_row_check_;
+  single_row_check_ = false;
   std::string out = core.distinct ? "SELECT DISTINCT " : "SELECT ";
   bool after_star = false;
   for (size_t i = 0; i < core.items.size(); ++i) {
     const SelectItem& item = core.items[i];
-    std::string value = Expression(*item.expr);
     after_star = after_star || item.expr->kind == ExprKind::kStar;
-    if (written_scales && !after_star && i < written_scales->size() && (*written_scales)[i] &&
-        item.expr->kind != ExprKind::kNull) {
-      value = "dec(" + value + ", " + std::to_string(*(*written_scales)[i]) + ")";
-    }
+    std::string value = written_types && !after_star && i < written_types->size()
+                            ? Written(*item.expr, (*written_types)[i])
+                            : TextCollated(*item.expr);
+    if (i == 0 && single_row_check) value = "tsql_single(" + value + ", count(*) OVER ())";
     out += (i ? ", " : "") + value;
     if (!item.alias.empty()) out += " AS " + Quote(item.alias);
   }
@@ -43,7 +42,7 @@ std::string Emitter::Core(const SelectCore& core,
   if (!core.group_by.empty()) {
     out += " GROUP BY ";
     for (size_t i = 0; i < core.group_by.size(); ++i) {
-      out += (i ? ", " : "") + Expression(*core.group_by[i]);
+      out += (i ? ", " : "") + TextCollated(*core.group_by[i]);
     }
   }
   if (core.having) out += " HAVING " + Expression(*core.having);

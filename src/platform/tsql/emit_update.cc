@@ -106,15 +106,12 @@ class UpdateWriter {
   }
 
   std::string Written(const SetItem& item, const std::vector<ColumnInfo>& columns) {
-    std::string value = emitter_.Expression(*item.value);
     for (const ColumnInfo& info : columns) {
-      if (!SameName(info.name, item.column)) continue;
-      if (IsExactDeclared(info.declared_type) && item.value->kind != ExprKind::kNull) {
-        return "dec(" + value + ", " + std::to_string(DeclaredScale(info.declared_type)) + ")";
+      if (SameName(info.name, item.column)) {
+        return emitter_.Written(*item.value, TypeOfDeclared(info.declared_type));
       }
-      return value;
     }
-    RaiseNoSuchObject("Invalid column name '" + item.column + "'", item.pos);
+    RaiseNoSuchObject("Invalid column name '" + item.column + "'", item.pos, 207);
   }
 
   const UpdateStmt& update_;

@@ -36,7 +36,7 @@ const std::optional<std::vector<ColumnInfo>>& Emitter::Columns(std::string_view 
 
 const std::vector<ColumnInfo>& Emitter::RequireColumns(std::string_view table, SourcePos pos) {
   const auto& columns = Columns(table);
-  if (!columns) RaiseNoSuchObject("Invalid object name '" + std::string(table) + "'", pos);
+  if (!columns) RaiseNoSuchObject("Invalid object name '" + std::string(table) + "'", pos, 208);
   return *columns;
 }
 
@@ -70,7 +70,7 @@ std::string Emitter::DerivedColumnType(const Select& derived, const std::string&
         item.alias.empty() && value.kind == ExprKind::kColumn ? value.text : item.alias;
     if (!SameName(exposed, name)) continue;
     ScopeGuard scope(*this, TablesOf(core.from));
-    return IsRealValued(value) ? "REAL" : "";
+    return NativeDeclared(TypeOf(value));
   }
   return "";
 }

@@ -10,16 +10,24 @@
 #include "platform/tsql/ast.h"
 #include "platform/tsql/backend.h"
 #include "platform/tsql/batch.h"
+#include "platform/tsql/value_type.h"
 
 namespace cb::tsql {
 
 // One emitter per translated statement: it gathers the parameters the statement reads and caches
-// the catalog's answers. Rewrites applied to every expression:
-//   ISNULL -> ifnull (an integer literal fallback becomes real after a DECIMAL/FLOAT value),
-//   '/' -> tsql_div, SUM -> dec(sum), CAST/CONVERT to DECIMAL -> dec(CAST(x AS REAL), s),
-//   LEFT -> substr, CONVERT(VARCHAR(n), d, 120) -> substr(strftime(…), 1, n), GETDATE -> getdate,
-//   both operands of a comparison holding arithmetic or an aggregate -> dec(…),
-//   names -> [name], @var -> @lower-case, @@ROWCOUNT -> kRowCountParameter.
+// the catalog's answers. Every expression is typed by the server's rules (value_type.h) and emitted
+// so that its native value stands for a value of that type:
+//   a DECIMAL value is a decimal blob (decimal_functions.h): decimal literals are blob constants,
+//   arithmetic with a decimal result is dec_add/dec_sub/dec_mul/dec_div at the server's scale, SUM,
+//   AVG, ABS, ROUND and unary minus of decimals are their dec_ forms, CAST/CONVERT to DECIMAL(p,s)
+//   is dec(x, p, s);
+//   the operands of a comparison, IN, the branches of CASE and the fallback of ISNULL are converted
+//   to their common type (ISNULL: the first argument's);
+//   text comparisons, IN, GROUP BY, ORDER BY, select items, MIN and MAX -> COLLATE TSQLCI;
+//   '/' of integers -> tsql_div, LEFT -> substr, CONVERT(VARCHAR(n), d, 120) -> substr(strftime(…),
+//   1, n), GETDATE -> getdate, names -> [name], @var -> @lower-case, @@ROWCOUNT ->
+//   kRowCountParameter.
+// An operator whose operands' types cannot be told raises kUnsupported with its position.
 class Emitter {
  public:
   explicit Emitter(Catalog& catalog) : catalog_(catalog) {}
@@ -30,16 +38,27 @@ class Emitter {
   static std::string Literal(std::string_view value);
 
   std::string Expression(const Expr& expr);
-  // The query without INTO and without assignment targets. With `written_scales`, the select items
-  // of every UNION operand are values bound for columns by position: item i becomes
-  // dec(item, scale) when written_scales[i] holds one (NULL passes; after a '*' positions are
-  // lost).
-  std::string Query(const Select& select,
-                    const std::vector<std::optional<int>>* written_scales = nullptr);
+  // The query without INTO and without assignment targets. With `written_types`, the select items
+  // of every UNION operand are values bound for columns by position: item i is converted to
+  // written_types[i] (Written; after a '*' positions are lost).
+  std::string Query(const Select& select, const std::vector<ValueType>* written_types = nullptr);
   // The tables of a FROM clause and their joins, without the FROM keyword.
   std::string FromList(const std::vector<FromItem>& from);
-  // dec(text) unless `expr` already yields a rounded decimal.
-  std::string Dec(const Expr& expr);
+  // The server's type of the expression in the current scopes.
+  ValueType TypeOf(const Expr& expr);
+  // The expression converted to `target` (a blob constant for a literal bound for a decimal).
+  std::string Converted(const Expr& expr, ValueType target);
+  // A value written to a column of type `column`: converted, and for a decimal column rounded to
+  // its scale with error 8115 when it does not fit its precision.
+  std::string Written(const Expr& expr, ValueType column);
+  // Text compares under the database's collation whatever the operands: a column carries it from
+  // its declaration, any other text expression gets it here (comparisons, IN, GROUP BY, ORDER BY,
+  // DISTINCT and UNION items, MIN and MAX).
+  static std::string Collated(const std::string& text);
+  // The expression, collated when it is text and not a bare column.
+  std::string TextCollated(const Expr& expr);
+  // The types of a query's select items (of its first UNION operand).
+  std::vector<ValueType> ItemTypes(const Select& select);
 
   // Tables whose columns unqualified and qualified names may refer to, innermost last.
   void PushScope(std::vector<const TableRef*> tables) { scopes_.push_back(std::move(tables)); }
@@ -60,20 +79,25 @@ class Emitter {
 
  private:
   std::string Function(const Expr& call);
-  // True when the expression yields a DECIMAL or FLOAT value: such a column, a conversion to such a
-  // type, or an aggregate or rounding of one.
-  bool IsRealValued(const Expr& expr);
+  ValueType FunctionType(const Expr& call);
+  std::string Arithmetic(const Expr& arithmetic);
+  std::string Negation(const Expr& negation);
+  std::string CastText(const Expr& cast);
+  std::string CaseText(const Expr& expr);
+  std::string InListText(const Expr& in);
   std::string DerivedColumnType(const Select& derived, const std::string& name);
+  std::string ScalarSubquery(const Select& select);
   // Raises kUnsupported for '+' with a character column operand and for '+'/'-' on a date column.
   void RefuseTextArithmetic(const Expr& arithmetic);
   std::string Compare(const Expr& compare);
-  std::string Core(const SelectCore& core, const std::vector<std::optional<int>>* written_scales);
+  std::string Core(const SelectCore& core, const std::vector<ValueType>* written_types);
   std::string TableText(const TableRef& table);
 
   Catalog& catalog_;
   std::vector<std::vector<const TableRef*>> scopes_;
   std::map<std::string, std::optional<std::vector<ColumnInfo>>> columns_;
   std::vector<std::string> parameters_;
+  bool single_row_check_ = false;  // the next core emitted is a scalar subquery's
 };
 
 // Pushes a scope for as long as it lives.

@@ -10,6 +10,21 @@
 namespace cb::tsql {
 namespace {
 
+// What a statement is translated against: the database's tables and the batch's variables.
+class BatchCatalog : public Catalog {
+ public:
+  BatchCatalog(Backend& backend, const VariableTable& variables)
+      : backend_(backend), variables_(variables) {}
+  std::optional<std::vector<ColumnInfo>> TableColumns(std::string_view table) override {
+    return backend_.TableColumns(table);
+  }
+  std::string VariableType(std::string_view name) override { return variables_.NativeTypeOf(name); }
+
+ private:
+  Backend& backend_;
+  const VariableTable& variables_;
+};
+
 class BatchRun {
  public:
   BatchRun(Backend& backend, int64_t& row_count) : backend_(backend), row_count_(row_count) {}
@@ -28,6 +43,7 @@ class BatchRun {
   Backend& backend_;
   int64_t& row_count_;
   VariableTable variables_;
+  BatchCatalog catalog_{backend_, variables_};
   BatchResult result_;
 };
 
@@ -85,7 +101,7 @@ StatementResult BatchRun::RunTranslated(const Translation& translation) {
 }
 
 void BatchRun::RunSql(const Statement& statement) {
-  const Translation& translation = TranslateCached(statement, backend_);
+  const Translation& translation = TranslateCached(statement, catalog_);
   StatementResult result = RunTranslated(translation);
   if (result.produces_rows) {
     row_count_ = static_cast<int64_t>(result.rows.size());
@@ -96,9 +112,12 @@ void BatchRun::RunSql(const Statement& statement) {
 }
 
 void BatchRun::RunSelectInto(const Statement& statement) {
-  const Translation& translation = TranslateCached(statement, backend_);
+  const Translation& translation = TranslateCached(statement, catalog_);
   std::vector<BoundParameter> params = variables_.Bind(translation.parameters, row_count_);
   std::vector<ColumnInfo> columns = backend_.Describe(translation.sql, params);
+  for (size_t i = 0; i < columns.size() && i < translation.column_types.size(); ++i) {
+    if (columns[i].declared_type.empty()) columns[i].declared_type = translation.column_types[i];
+  }
   SelectIntoPlan plan = PlanSelectInto(statement.into_table(), columns, translation.sql);
   (void)backend_.Run(plan.create_sql, {});
   row_count_ = backend_.Run(plan.insert_sql, params).changes;
@@ -108,7 +127,7 @@ void BatchRun::RunAssignment(const Statement& statement) {
   const std::vector<std::string>& targets = statement.targets();
   // Targets must be declared even when the query finds no row to assign.
   for (const std::string& target : targets) (void)variables_.Value(target);
-  const Translation& translation = TranslateCached(statement, backend_);
+  const Translation& translation = TranslateCached(statement, catalog_);
   StatementResult result = RunTranslated(translation);
   for (const auto& row : result.rows) {
     if (row.size() != targets.size()) {
@@ -124,7 +143,7 @@ void BatchRun::RunAssignment(const Statement& statement) {
 }
 
 void BatchRun::RunIf(const Statement& statement) {
-  const Translation& translation = TranslateCached(statement, backend_);
+  const Translation& translation = TranslateCached(statement, catalog_);
   bool condition = IsTrue(RunTranslated(translation));
   row_count_ = 0;
   const Statement* taken = condition ? statement.then_branch() : statement.else_branch();

@@ -95,6 +95,14 @@ Variant ToInteger(const Variant& raw, const SqlType& type) {
                "' to data type " + LowerName(type.name) + ".");
     }
     value = *parsed;
+  } else if (raw.IsDecimal()) {
+    std::optional<int64_t> whole = raw.ToDecimal().TruncatedInt();
+    if (!whole) {
+      Fail(db::DbErrorKind::kConversion, 8115,
+           "Arithmetic overflow error converting expression to data type " + LowerName(type.name) +
+               ".");
+    }
+    value = *whole;
   } else if (raw.type() == VariantType::kDouble) {
     double real = std::trunc(raw.ToDouble());
     if (!(real >= -9.2233720368547758e18 && real < 9.2233720368547758e18)) {
@@ -125,20 +133,28 @@ double ToReal(const Variant& raw, int native, const char* type_text) {
   return *parsed;
 }
 
-double RoundHalfAway(double value, int scale) {
-  double factor = std::pow(10.0, scale);
-  double scaled = value * factor;
-  if (std::fabs(scaled) >= 0x1p53) return value;
-  // Decimal halves stored a hair below themselves (2.345) round as the decimal they stand for.
-  scaled += std::copysign(std::fabs(scaled) * 0x1p-50, scaled);
-  double rounded = std::round(scaled) / factor;
-  return rounded == 0.0 ? 0.0 : rounded;
-}
-
 Variant ToDecimal(const Variant& raw, const SqlType& type) {
-  double value = ToReal(raw, 8114, "numeric");
+  std::optional<Decimal> value;
+  if (raw.IsString()) {
+    value = Decimal::Parse(raw.ToString());
+    if (!value) {
+      Fail(db::DbErrorKind::kConversion, 8114, "Error converting data type varchar to numeric.");
+    }
+  } else if (raw.IsDecimal()) {
+    value = raw.ToDecimal();
+  } else if (raw.type() == VariantType::kDouble) {
+    value = Decimal::FromDouble(raw.ToDouble());
+  } else {
+    value = Decimal::FromInt(raw.ToInt64());
+  }
+  int precision = type.name == "MONEY" ? 19 : (type.length >= 0 ? type.length : 18);
   int scale = type.scale >= 0 ? type.scale : (type.name == "MONEY" ? 4 : 0);
-  return Variant(RoundHalfAway(value, scale));
+  if (value) value = value->Rounded(scale);
+  if (!value || !value->FitsIntegerDigits(precision, scale)) {
+    Fail(db::DbErrorKind::kConversion, 8115,
+         "Arithmetic overflow error converting numeric to data type numeric.");
+  }
+  return Variant(*value);
 }
 
 Variant ToText(const Variant& raw, const SqlType& type) {

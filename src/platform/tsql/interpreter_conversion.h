@@ -12,7 +12,8 @@ namespace cb::tsql {
 // integer;
 //   a value outside the type's range raises native 8115 (arithmetic overflow);
 // - BIT: 0 or 1 (any non-zero number is 1);
-// - DECIMAL, NUMERIC (default scale 0), MONEY (scale 4): a real rounded to the scale;
+// - DECIMAL(p,s), NUMERIC (default (18,0)), MONEY (19,4): a Decimal rounded half away from zero
+//   to the scale; 8115 when it has more than p - s integer digits;
 // - FLOAT, REAL: a real;
 // - CHAR, VARCHAR, NCHAR, NVARCHAR: text cut to the length (1 when none was written);
 // - DATETIME, SMALLDATETIME: ISO text 'YYYY-MM-DD[ HH:MM:SS]'.

@@ -3,6 +3,7 @@
 
 #include "platform/db/database_error.h"
 #include "platform/tsql/interpreter_conversion.h"
+#include "platform/tsql/type_map.h"
 
 namespace cb::tsql {
 namespace {
@@ -62,6 +63,11 @@ VariableTable::Variable& VariableTable::Find(std::string_view name) {
 void VariableTable::Assign(std::string_view name, const Variant& raw) {
   Variable& variable = Find(name);
   variable.value = ConvertToSqlType(raw, variable.type);
+}
+
+std::string VariableTable::NativeTypeOf(std::string_view name) const {
+  auto found = variables_.find(std::string(WithoutAt(name)));
+  return found == variables_.end() ? std::string() : NativeType(found->second.type);
 }
 
 const Variant& VariableTable::Value(std::string_view name) const {

@@ -22,6 +22,9 @@ class VariableTable {
   // an undeclared name (native 137) or a value that does not convert.
   void Assign(std::string_view name, const Variant& raw);
 
+  // The native declared type of a declared variable (type_map.h); empty when it is not declared.
+  std::string NativeTypeOf(std::string_view name) const;
+
   // The current value; raises for an undeclared name like Assign.
   const Variant& Value(std::string_view name) const;
 

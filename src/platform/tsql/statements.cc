@@ -1,6 +1,8 @@
 // Translation of the statements that carry an expression or a query, and of control flow.
 #include "platform/tsql/statements.h"
 
+#include <algorithm>
+
 #include "platform/tsql/emitter.h"
 #include "platform/tsql/tsql_error.h"
 
@@ -9,7 +11,13 @@ namespace cb::tsql {
 Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_rows) {
   Emitter emitter(catalog);
   std::string sql = emitter.Query(select);
-  return emitter.Finish(std::move(sql), returns_rows);
+  std::vector<std::string> column_types;
+  if (!select.cores[0].into.empty()) {
+    for (ValueType type : emitter.ItemTypes(select)) column_types.push_back(NativeDeclared(type));
+  }
+  Translation translation = emitter.Finish(std::move(sql), returns_rows);
+  translation.column_types = std::move(column_types);
+  return translation;
 }
 
 Translation TranslateValue(const Expr& value, Catalog& catalog) {
@@ -24,6 +32,21 @@ Translation TranslateCondition(const Expr& condition, Catalog& catalog) {
   return emitter.Finish(std::move(sql), false);
 }
 
+namespace {
+
+const Expr* FindVariable(const Expr& expr, const std::vector<std::string>& names) {
+  if (expr.kind == ExprKind::kVariable &&
+      std::find(names.begin(), names.end(), expr.text) != names.end()) {
+    return &expr;
+  }
+  for (const ExprPtr& arg : expr.args) {
+    if (const Expr* found = FindVariable(*arg, names)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 QueryStatement::QueryStatement(std::unique_ptr<Select> select) : select_(std::move(select)) {
   const SelectCore& first = select_->cores[0];
   if (!first.into.empty()) kind_ = StatementKind::kSelectInto;
@@ -31,6 +54,15 @@ QueryStatement::QueryStatement(std::unique_ptr<Select> select) : select_(std::mo
     if (item.target.empty()) continue;
     kind_ = StatementKind::kSelectAssign;
     targets_.push_back(item.target);
+  }
+  // The server reads such a variable row by row as the assignments change it; one native query
+  // reads it once, so the result would differ whenever more than one row is assigned.
+  for (const SelectItem& item : first.items) {
+    if (item.target.empty()) continue;
+    if (const Expr* read = FindVariable(*item.expr, targets_)) {
+      RaiseUnsupported("SELECT @v = … that reads an assigned variable (@" + read->text + ")",
+                       read->pos);
+    }
   }
 }
 

@@ -10,6 +10,8 @@ namespace {
 class NotingCatalog : public Catalog {
  public:
   NotingCatalog(Catalog& inner, TranslationMemo& memo) : inner_(inner), memo_(memo) {}
+  // Variable types need no noting: a statement only ever runs in the batch that declares them.
+  std::string VariableType(std::string_view name) override { return inner_.VariableType(name); }
   std::optional<std::vector<ColumnInfo>> TableColumns(std::string_view table) override {
     std::optional<std::vector<ColumnInfo>> answer = inner_.TableColumns(table);
     memo_.tables.emplace_back(std::string(table), answer);

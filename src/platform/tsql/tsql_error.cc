@@ -9,6 +9,7 @@ namespace cb::tsql {
 namespace {
 
 constexpr const char* kSource = "T-SQL";
+constexpr int kNativeSyntax = 102;
 
 std::string Where(SourcePos pos) {
   return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
@@ -27,9 +28,12 @@ std::string Where(SourcePos pos) {
 }  // namespace
 
 void RaiseSyntax(std::string_view near, SourcePos pos) {
-  if (near.empty())
-    Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near the end of the batch" + Where(pos));
-  Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near '" + std::string(near) + "'" + Where(pos));
+  if (near.empty()) {
+    Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near the end of the batch" + Where(pos),
+          kNativeSyntax);
+  }
+  Raise(db::DbErrorKind::kSyntax, "Incorrect syntax near '" + std::string(near) + "'" + Where(pos),
+        kNativeSyntax);
 }
 
 void RaiseUnsupported(std::string_view construct, SourcePos pos) {

@@ -7,8 +7,8 @@
 
 namespace cb::tsql {
 
-// Raises db::DatabaseException of kind kSyntax: "Incorrect syntax near '<near>' at line L, column
-// C". An empty `near` reads as the end of the batch.
+// Raises db::DatabaseException of kind kSyntax, native 102: "Incorrect syntax near '<near>' at line
+// L, column C". An empty `near` reads as the end of the batch.
 [[noreturn]] void RaiseSyntax(std::string_view near, SourcePos pos);
 
 // Raises db::DatabaseException of kind kUnsupported:
@@ -19,8 +19,8 @@ namespace cb::tsql {
 // position.
 [[noreturn]] void RaiseInvalid(std::string_view what, SourcePos pos);
 
-// Raises db::DatabaseException of kind kNoSuchObject with a description of its own and the
-// position.
+// Raises db::DatabaseException of kind kNoSuchObject with a description of its own, the position
+// and the server's number (208 for a table, 207 for a column).
 [[noreturn]] void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error = 0);
 
 }  // namespace cb::tsql

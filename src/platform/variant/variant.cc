@@ -98,9 +98,9 @@ Variant Variant::Date(double day_number) {
 
 VariantType Variant::type() const {
   static constexpr VariantType kTypes[] = {
-      VariantType::kEmpty, VariantType::kNull,  VariantType::kBool,   VariantType::kInt16,
-      VariantType::kInt32, VariantType::kInt64, VariantType::kDouble, VariantType::kString,
-      VariantType::kDate,  VariantType::kObject};
+      VariantType::kEmpty, VariantType::kNull,   VariantType::kBool,   VariantType::kInt16,
+      VariantType::kInt32, VariantType::kInt64,  VariantType::kDouble, VariantType::kString,
+      VariantType::kDate,  VariantType::kObject, VariantType::kDouble};
   return kTypes[value_.index()];
 }
 
@@ -149,6 +149,7 @@ int64_t Variant::ToInt64() const {
     case VariantType::kInt64:
       return std::get<int64_t>(value_);
     case VariantType::kDouble:
+      if (IsDecimal()) return DoubleToInt64(std::get<Decimal>(value_).ToDouble());
       return DoubleToInt64(std::get<double>(value_));
     case VariantType::kString:
       return DoubleToInt64(ParseNumber(std::get<std::string>(value_)));
@@ -182,6 +183,7 @@ double Variant::ToDouble() const {
     case VariantType::kInt64:
       return static_cast<double>(std::get<int64_t>(value_));
     case VariantType::kDouble:
+      if (IsDecimal()) return std::get<Decimal>(value_).ToDouble();
       return std::get<double>(value_);
     case VariantType::kString:
       return ParseNumber(std::get<std::string>(value_));
@@ -206,6 +208,7 @@ std::string Variant::ToString() const {
     case VariantType::kInt64:
       return std::to_string(ToInt64());
     case VariantType::kDouble:
+      if (IsDecimal()) return std::get<Decimal>(value_).ToString();
       return FormatNumber(std::get<double>(value_));
     case VariantType::kString:
       return std::get<std::string>(value_);
@@ -233,6 +236,29 @@ double Variant::ToDate() const {
     default:
       return ToDouble();
   }
+}
+
+Decimal Variant::ToDecimal() const {
+  if (IsDecimal()) return std::get<Decimal>(value_);
+  std::optional<Decimal> value;
+  switch (type()) {
+    case VariantType::kDouble:
+      value = Decimal::FromDouble(std::get<double>(value_));
+      break;
+    case VariantType::kString:
+      value = Decimal::Parse(std::get<std::string>(value_));
+      if (!value) RaiseTypeMismatch();
+      break;
+    case VariantType::kNull:
+      RaiseNull();
+    case VariantType::kObject:
+      RaiseTypeMismatch();
+    default:
+      value = Decimal::FromInt(ToInt64());
+      break;
+  }
+  if (!value) RaiseOverflow();
+  return *value;
 }
 
 ObjectPtr Variant::ToObject() const {
@@ -263,6 +289,7 @@ bool operator==(const Variant& a, const Variant& b) {
            t == VariantType::kBool || t == VariantType::kEmpty;
   };
   if (is_integer(ta) && is_integer(tb)) return a.ToInt64() == b.ToInt64();
+  if (a.IsDecimal() && b.IsDecimal()) return a.ToDecimal() == b.ToDecimal();
   return a.ToDouble() == b.ToDouble();
 }
 

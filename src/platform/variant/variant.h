@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/variant/decimal.h"
 #include "platform/variant/object.h"
 
 namespace cb {
@@ -33,6 +34,9 @@ class Variant {
   Variant(int32_t value) : value_(value) {}
   Variant(int64_t value) : value_(value) {}
   Variant(double value) : value_(value) {}
+  // A DECIMAL value: its type() is kDouble, so that callers who know only doubles read it as the
+  // nearest double, while ToDecimal() and ToString() keep every digit.
+  Variant(Decimal value) : value_(value) {}
   Variant(std::string value) : value_(std::move(value)) {}
   Variant(std::string_view value) : value_(std::string(value)) {}
   Variant(const char* value) : value_(std::string(value)) {}
@@ -51,6 +55,7 @@ class Variant {
   bool IsString() const { return type() == VariantType::kString; }
   bool IsDate() const { return type() == VariantType::kDate; }
   bool IsObject() const { return type() == VariantType::kObject; }
+  bool IsDecimal() const { return std::holds_alternative<Decimal>(value_); }
 
   // Conversions raise cb::Error (type mismatch) when the value cannot be converted. Empty converts
   // to 0 or ""; Null raises, as the platform does (read Null through NullToDefault first).
@@ -60,7 +65,10 @@ class Variant {
   int64_t ToInt64() const;
   double ToDouble() const;
   std::string ToString() const;  // numbers without trailing zeros, dates as FormatDateAuto
-  double ToDate() const;         // dates, day numbers, and 'YYYY-MM-DD[ HH:MM:SS]' text
+  // The exact value of a decimal; other numbers and numeric text through Decimal's conversions.
+  // Raises (type mismatch or overflow) when the value has no decimal form.
+  Decimal ToDecimal() const;
+  double ToDate() const;  // dates, day numbers, and 'YYYY-MM-DD[ HH:MM:SS]' text
 
   ObjectPtr ToObject() const;  // nullptr unless the value holds an object
   template <typename T>
@@ -80,7 +88,7 @@ class Variant {
     double day_number;
   };
   std::variant<std::monostate, NullTag, bool, int16_t, int32_t, int64_t, double, std::string,
-               DateValue, ObjectPtr>
+               DateValue, ObjectPtr, Decimal>
       value_;
 };
 

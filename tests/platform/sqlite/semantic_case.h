@@ -14,7 +14,8 @@ struct Step {
   int connection = 1;             // 1 or 2: two connections share the database file
   std::string sql;                // the batch (kRun, kQuery, kFails)
   std::vector<std::string> rows;  // kQuery: each row's cells joined by " | "
-  std::string error_kind;         // kFails: the DbErrorKind name, e.g. "kDivideByZero"
+  std::string error_kind;         // kFails: the DbErrorKind name ("kDivideByZero") or the
+                                  // server's error number ("8115")
   int line = 0;                   // where the step starts in its file
 };
 
@@ -30,10 +31,11 @@ struct SemanticCase {
 //   -- run [on 2]                  a batch that must succeed
 //   -- query [on 2]                a batch whose first result set must equal the rows that follow
 //   -- rows                        the rows, one per line, cells joined by " | "
-//   -- fails KIND [on 2]           a batch that must fail with that error kind
+//   -- fails KIND [on 2]           a batch that must fail with that error kind or number
 //   -- begin | commit | rollback [on 2]
-// Cells: NULL, integers, reals (shortest form), 'text' in quotes, #YYYY-MM-DD[ HH:MM:SS]# for
-// dates, true/false. Raises std::runtime_error on a malformed file.
+// Cells: NULL, integers, reals (shortest form), decimals (every digit, no trailing zeros), 'text'
+// in quotes, #YYYY-MM-DD[ HH:MM:SS]# for dates, true/false. Raises std::runtime_error on a
+// malformed file.
 std::vector<SemanticCase> ReadCases(const std::string& path);
 
 }  // namespace cb::sqlite::testing

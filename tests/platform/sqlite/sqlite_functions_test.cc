@@ -37,32 +37,6 @@ TEST(CompareCaseInsensitiveTrimmed, FoldsAsciiCaseAndIgnoresTrailingBlanks) {
   }
 }
 
-TEST(RoundToScale, RoundsHalfAwayFromZeroAndClearsResidue) {
-  struct Case {
-    double value;
-    int scale;
-    double expected;
-  };
-  const Case cases[] = {
-      {5.1 - 3 * 1.7, 10, 0.0},
-      {0.1 + 0.2 - 0.3, 10, 0.0},
-      {1.25, 1, 1.3},
-      {-1.25, 1, -1.3},
-      {2.5, 0, 3.0},
-      {0.1 + 0.2, 10, 0.3},
-      {123.456789, 2, 123.46},
-      {1e300, 10, 1e300},
-      {2.345, 2, 2.35},
-      {2.675, 2, 2.68},
-      {-2.675, 2, -2.68},
-      {1.2344, 3, 1.234},
-  };
-  for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(RoundToScale(c.value, c.scale), c.expected) << c.value << " at " << c.scale;
-  }
-  EXPECT_FALSE(std::signbit(RoundToScale(-1e-17, 10))) << "a rounded residue must not be -0";
-}
-
 class SessionFunctions : public ::testing::Test {
  protected:
   Variant One(std::string_view sql) {
@@ -83,15 +57,6 @@ class SessionFunctions : public ::testing::Test {
   testing::TempDirectory dir_;
   SqliteBackend backend_{dir_.File("f.db"), SqliteOptions{}};
 };
-
-
-TEST_F(SessionFunctions, DecRoundsRealsAndPassesOtherValues) {
-  EXPECT_EQ(One("SELECT dec(5.1 - 1.7 - 1.7 - 1.7) < 0").ToInt64(), 0);
-  EXPECT_EQ(One("SELECT (5.1 - 1.7 - 1.7 - 1.7) < 0").ToInt64(), 1) << "the residue dec removes";
-  EXPECT_DOUBLE_EQ(One("SELECT dec(2.345, 2)").ToDouble(), 2.35);
-  EXPECT_EQ(One("SELECT typeof(dec(7))").ToString(), "integer");
-  EXPECT_TRUE(One("SELECT dec(NULL)").IsNull());
-}
 
 TEST_F(SessionFunctions, DivideKeepsIntegerTruncationAndRealDivision) {
   struct Case {

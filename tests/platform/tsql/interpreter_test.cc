@@ -102,7 +102,7 @@ class FakeStatement : public Statement {
 
 std::unique_ptr<FakeStatement> Sql(std::string sql, std::vector<std::string> params = {}) {
   return std::make_unique<FakeStatement>(StatementKind::kSql,
-                                         Translation{std::move(sql), std::move(params), false});
+                                         Translation{std::move(sql), std::move(params), false, {}});
 }
 
 std::unique_ptr<FakeStatement> Declare(std::string name, std::string type, int length = -1,
@@ -114,7 +114,8 @@ std::unique_ptr<FakeStatement> Declare(std::string name, std::string type, int l
 
 std::unique_ptr<FakeStatement> Assign(StatementKind kind, std::string sql,
                                       std::vector<std::string> targets) {
-  auto statement = std::make_unique<FakeStatement>(kind, Translation{std::move(sql), {}, false});
+  auto statement =
+      std::make_unique<FakeStatement>(kind, Translation{std::move(sql), {}, false, {}});
   statement->targets_ = std::move(targets);
   return statement;
 }
@@ -123,7 +124,7 @@ std::unique_ptr<FakeStatement> If(std::string condition_sql, std::unique_ptr<Sta
                                   std::unique_ptr<Statement> else_branch = nullptr,
                                   std::vector<std::string> params = {}) {
   auto statement = std::make_unique<FakeStatement>(
-      StatementKind::kIf, Translation{std::move(condition_sql), std::move(params), false});
+      StatementKind::kIf, Translation{std::move(condition_sql), std::move(params), false, {}});
   statement->then_ = std::move(then_branch);
   statement->else_ = std::move(else_branch);
   return statement;
@@ -231,7 +232,7 @@ TEST(Interpreter, SelectIntoCreatesTypedTableInsertsAndReturnsNoResult) {
   const std::string insert = "INSERT INTO temp.\"#Sum\" " + select;
   backend.Answer(insert, Changes(6));
   auto into = std::make_unique<FakeStatement>(StatementKind::kSelectInto,
-                                              Translation{select, {"@v"}, true});
+                                              Translation{select, {"@v"}, true, {}});
   into->into_ = "#Sum";
   Interpreter interpreter(backend);
   BatchResult result = interpreter.RunStatements(Batch(Declare("v", "INT"), std::move(into)));

@@ -1,0 +1,169 @@
+// The type pass: each expression's server type, and the conversions that make a native value stand
+// for a value of another type.
+#include <charconv>
+#include <cstdlib>
+
+#include "platform/tsql/emitter.h"
+#include "platform/tsql/functions.h"
+#include "platform/tsql/text_case.h"
+#include "platform/variant/decimal.h"
+
+namespace cb::tsql {
+namespace {
+
+const Expr& StripParens(const Expr& expr) {
+  return expr.kind == ExprKind::kParen ? StripParens(*expr.args[0]) : expr;
+}
+
+// The exact value of a number literal, or of a minus sign before one; nullopt for anything else.
+std::optional<Decimal> LiteralValue(const Expr& expr) {
+  const Expr& bare = StripParens(expr);
+  if (bare.kind == ExprKind::kNegate) {
+    std::optional<Decimal> inner = LiteralValue(*bare.args[0]);
+    if (inner) return inner->Negated();
+    return std::nullopt;
+  }
+  if (bare.kind != ExprKind::kNumber) return std::nullopt;
+  if (bare.text.find_first_of("eE") != std::string::npos) {
+    return Decimal::FromDouble(std::strtod(bare.text.c_str(), nullptr));
+  }
+  return Decimal::Parse(bare.text);
+}
+
+std::string BlobConstant(const Decimal& value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "X'";
+  for (unsigned char byte : value.Encode()) {
+    out += kHex[byte >> 4];
+    out += kHex[byte & 15];
+  }
+  return out + "'";
+}
+
+bool IsIntegerFamily(ValueType type) {
+  return type.Is(TypeFamily::kInt) || type.Is(TypeFamily::kBigInt) || type.Is(TypeFamily::kBit);
+}
+
+}  // namespace
+
+ValueType Emitter::TypeOf(const Expr& expr) {
+  switch (expr.kind) {
+    case ExprKind::kColumn:
+      return TypeOfDeclared(DeclaredType(expr));
+    case ExprKind::kVariable:
+      return TypeOfDeclared(catalog_.VariableType(expr.text));
+    case ExprKind::kRowCount:
+      return ValueType::Of(TypeFamily::kInt);
+    case ExprKind::kNumber:
+      return TypeOfNumber(expr.text);
+    case ExprKind::kString:
+      return ValueType::Of(TypeFamily::kText);
+    case ExprKind::kNull:
+      return ValueType::Of(TypeFamily::kNull);
+    case ExprKind::kParen:
+    case ExprKind::kNegate:
+      return TypeOf(*expr.args[0]);
+    case ExprKind::kArith:
+      return ArithmeticType(expr.text[0], TypeOf(*expr.args[0]), TypeOf(*expr.args[1]));
+    case ExprKind::kSubquery: {
+      std::vector<ValueType> items = ItemTypes(*expr.select);
+      return items.empty() ? ValueType::Of(TypeFamily::kUnknown) : items[0];
+    }
+    case ExprKind::kFunction:
+      return FunctionType(expr);
+    case ExprKind::kCast:
+    case ExprKind::kConvert:
+      return TypeOfSql(expr.type);
+    case ExprKind::kCase: {
+      ValueType type = ValueType::Of(TypeFamily::kNull);
+      size_t pairs = expr.args.size() - (expr.has_else ? 1 : 0);
+      for (size_t i = 1; i < pairs; i += 2) type = CommonType(type, TypeOf(*expr.args[i]));
+      if (expr.has_else) type = CommonType(type, TypeOf(*expr.args.back()));
+      return type;
+    }
+    case ExprKind::kStar:
+      return ValueType::Of(TypeFamily::kUnknown);
+    default:  // predicates
+      return ValueType::Of(TypeFamily::kBit);
+  }
+}
+
+ValueType Emitter::FunctionType(const Expr& call) {
+  const std::string& name = call.text;
+  if (name == "GETDATE") return ValueType::Of(TypeFamily::kDate);
+  if (name == "COUNT" || name == "LEN") return ValueType::Of(TypeFamily::kInt);
+  if (name == "LEFT" || name == "UPPER" || name == "LOWER" || name == "LTRIM" || name == "RTRIM") {
+    return ValueType::Of(TypeFamily::kText);
+  }
+  ValueType first = TypeOf(*call.args[0]);
+  if (name == "ISNULL") return first.Is(TypeFamily::kNull) ? TypeOf(*call.args[1]) : first;
+  if (name == "SUM" || name == "AVG") {
+    if (first.Is(TypeFamily::kDecimal)) {
+      return ValueType::Decimal(38, name == "SUM" ? first.scale : std::max(first.scale, 6));
+    }
+    if (first.Is(TypeFamily::kBit) || first.Is(TypeFamily::kNull)) {
+      return ValueType::Of(TypeFamily::kInt);
+    }
+    if (first.Is(TypeFamily::kText) || first.Is(TypeFamily::kDate)) {
+      return ValueType::Of(TypeFamily::kUnknown);
+    }
+    return first;
+  }
+  return first;  // MIN, MAX, ABS, ROUND keep their argument's type
+}
+
+std::vector<ValueType> Emitter::ItemTypes(const Select& select) {
+  const SelectCore& core = select.cores[0];
+  ScopeGuard scope(*this, TablesOf(core.from));
+  std::vector<ValueType> types;
+  for (const SelectItem& item : core.items) types.push_back(TypeOf(*item.expr));
+  return types;
+}
+
+std::string Emitter::Converted(const Expr& expr, ValueType target) {
+  ValueType source = TypeOf(expr);
+  if (target.Is(TypeFamily::kDecimal)) {
+    if (source.Is(TypeFamily::kNull)) return "NULL";
+    if (std::optional<Decimal> literal = LiteralValue(expr)) return BlobConstant(*literal);
+    if (source.Is(TypeFamily::kDecimal)) return Expression(expr);
+    return "dec(" + Expression(expr) + ")";
+  }
+  if (source.Is(TypeFamily::kText) &&
+      (target.Is(TypeFamily::kInt) || target.Is(TypeFamily::kBigInt))) {
+    return "tsql_int(" + Expression(expr) + ")";
+  }
+  if (!source.Is(TypeFamily::kDecimal)) return Expression(expr);
+  if (target.Is(TypeFamily::kFloat)) {
+    if (std::optional<Decimal> literal = LiteralValue(expr)) return literal->ToString();
+    return "dec_float(" + Expression(expr) + ")";
+  }
+  if (IsIntegerFamily(target)) return "dec_int(" + Expression(expr) + ")";
+  if (target.Is(TypeFamily::kText)) {
+    return "dec_text(" + Expression(expr) + ", " + std::to_string(source.scale) + ")";
+  }
+  return Expression(expr);
+}
+
+std::string Emitter::Written(const Expr& expr, ValueType column) {
+  if (StripParens(expr).kind == ExprKind::kNull) return "NULL";
+  if (!column.Is(TypeFamily::kDecimal)) {
+    return column.Is(TypeFamily::kUnknown) ? Expression(expr) : Converted(expr, column);
+  }
+  std::string precision =
+      ", " + std::to_string(column.precision) + ", " + std::to_string(column.scale) + ")";
+  if (std::optional<Decimal> literal = LiteralValue(expr)) {
+    std::optional<Decimal> rounded = literal->Rounded(column.scale);
+    if (rounded && rounded->FitsIntegerDigits(column.precision, column.scale)) {
+      return BlobConstant(*rounded);
+    }
+  }
+  std::string value = Expression(expr);
+  // Arithmetic that yields a decimal writes its result in the same call.
+  if (expr.kind == ExprKind::kArith && TypeOf(expr).Is(TypeFamily::kDecimal)) {
+    value.pop_back();
+    return value + precision;
+  }
+  return "dec(" + value + precision;
+}
+
+}  // namespace cb::tsql
