@@ -1,6 +1,8 @@
 // Opening a data source's database and installing the schema, for hosts and the tool.
 #include "checkbill/database.h"
 
+#include <utility>
+
 #include "engine/sqlite_provider.h"
 #include "platform/db/name_compare.h"
 #include "platform/services/connection_providers.h"
@@ -17,6 +19,13 @@ db::ConnectionPtr OpenDatabase(std::string_view dsn, OpenMode mode) {
   if (mode == OpenMode::kCreate &&
       db::EqualsIgnoreCase(data_source.provider, kSqliteProviderName)) {
     return sqlite::OpenSqliteConnection(data_source.data_source);
+  }
+  if (mode == OpenMode::kInspect &&
+      db::EqualsIgnoreCase(data_source.provider, kSqliteProviderName)) {
+    // Opening a suite database switches it to WAL, which rewrites its header: not for a look.
+    sqlite::SqliteOptions options;
+    options.write_ahead_log = false;
+    return OpenSqliteDataSource(data_source, std::move(options));
   }
   return services::OpenProviderConnection(data_source);
 }

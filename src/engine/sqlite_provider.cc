@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "platform/db/database_error.h"
 #include "platform/services/connection_providers.h"
@@ -13,7 +14,8 @@
 
 namespace cb::engine {
 
-db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source) {
+db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source,
+                                       sqlite::SqliteOptions options) {
   // The SQLite layer creates missing files; a data source must name a database that exists, so that
   // a mistyped name is an error instead of a new empty database.
   std::error_code error;
@@ -22,14 +24,15 @@ db::ConnectionPtr OpenSqliteDataSource(const db::DataSource& data_source) {
                 "Cannot open data source: the database file '" + data_source.data_source +
                     "' does not exist");
   }
-  return sqlite::OpenSqliteConnection(data_source.data_source);
+  return sqlite::OpenSqliteConnection(data_source.data_source, std::move(options));
 }
 
 void RegisterSqliteProvider() {
   static std::once_flag once;
   std::call_once(once, [] {
-    services::RegisterConnectionProviderIfAbsent(std::string(kSqliteProviderName),
-                                                 OpenSqliteDataSource);
+    services::RegisterConnectionProviderIfAbsent(
+        std::string(kSqliteProviderName),
+        [](const db::DataSource& data_source) { return OpenSqliteDataSource(data_source); });
   });
 }
 

@@ -17,79 +17,84 @@ CheckFlagValues Uncheck() {
   return {0, 0, 1, 2};
 }
 
-struct Case {
+struct FlagCase {
   int32_t tran_type;
   CheckFlagValues values;
   const char* expected;
 };
 
-class CheckFlagStatement : public ::testing::TestWithParam<Case> {};
+class CheckFlagStatement : public ::testing::TestWithParam<FlagCase> {};
 
 TEST_P(CheckFlagStatement, MatchesTheTableOfItsType) {
-  const Case& c = GetParam();
+  const FlagCase& c = GetParam();
   EXPECT_EQ(BuildCheckFlagUpdate(c.tran_type, "", c.values, 12), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFamily, CheckFlagStatement,
     ::testing::Values(
-        Case{1, Check(7),
-             "Update ICStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{100, Uncheck(),
-             "Update ICStockBill Set FCheckerID=Null,FStatus=0,FCheckDate=Null WHERE FInterID=12"},
-        Case{26, Check(7),
-             "Update ZPStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{46, Check(7),
-             "Update ICQCBill Set FCheckerID=7,FStatus=1,\r\n FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{65, Check(0),
-             "Update ICPlanAdjPrice Set FCheckerID=Null,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{70, Check(7),
-             "Update PORequest Set FCheckerID=7,FStatus=1,FCheckTime='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{71, Check(7),
-             "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=7,FStatus=1,FCheckDate='"
-             "2024-03-05',FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END) "
-             "WHERE FInterID=12"},
-        Case{71, Uncheck(),
-             "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=Null,FStatus=0,"
-             "FCheckDate=Null WHERE FInterID=12"},
-        Case{702, Check(7),
-             "Update POInstock Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{74, Check(7),
-             "Update POStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{76, Uncheck(),
-             "UPDATE ICPurchase SET FCheckerID=NULL,FStatus=0\r\n,FCheckDate=Null WHERE "
-             "FInterID=12"},
-        Case{78, Check(7),
-             "UPDATE ICExpenses SET FCheckerID=7,FStatus=1\r\n,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{86, Check(7),
-             "UPDATE ICSale SET FCheckerID=7,FStatus=1\r\n,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{81, Check(7),
-             "Update SEOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=7,FStatus=1,FCheckDate='"
-             "2024-03-05' WHERE FInterID=12"},
-        Case{83, Check(7),
-             "Update SEOutStock Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-             "FInterID=12"},
-        Case{84, Check(7),
-             "Update PORFQ Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE FInterID=12"},
-        Case{85, Check(7),
-             "Update ICMO Set FStatus=1,FCheckerID=7,FCheckDate='2024-03-05' WHERE FInterID=12"},
-        Case{87, Uncheck(),
-             "Update ICApportionFee set FStatus=0,FCheckerID=Null,FCheckDate=Null WHERE "
-             "FInterID=12"},
-        Case{88, Check(7),
-             "Update PPBOM Set FStatus=1,FCheckerID=7,FCheckDate='2024-03-05' WHERE FInterID=12"},
-        Case{137, Uncheck(),
-             "UPDATE ICSTJGBill SET FCheckerID=NULL,FStatus=0\r\n,FCheckDate=Null WHERE "
-             "FInterID=12"}));
+        FlagCase{1, Check(7),
+                 "Update ICStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{
+            100, Uncheck(),
+            "Update ICStockBill Set FCheckerID=Null,FStatus=0,FCheckDate=Null WHERE FInterID=12"},
+        FlagCase{26, Check(7),
+                 "Update ZPStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{46, Check(7),
+                 "Update ICQCBill Set FCheckerID=7,FStatus=1,\r\n FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{
+            65, Check(0),
+            "Update ICPlanAdjPrice Set FCheckerID=Null,FStatus=1,FCheckDate='2024-03-05' WHERE "
+            "FInterID=12"},
+        FlagCase{70, Check(7),
+                 "Update PORequest Set FCheckerID=7,FStatus=1,FCheckTime='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{71, Check(7),
+                 "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=7,FStatus=1,FCheckDate='"
+                 "2024-03-05',FOrderAffirm=(CASE WHEN FOrderAffirm=2 THEN 0 ELSE FOrderAffirm END) "
+                 "WHERE FInterID=12"},
+        FlagCase{71, Uncheck(),
+                 "Update POOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=Null,FStatus=0,"
+                 "FCheckDate=Null WHERE FInterID=12"},
+        FlagCase{702, Check(7),
+                 "Update POInstock Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{74, Check(7),
+                 "Update POStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{76, Uncheck(),
+                 "UPDATE ICPurchase SET FCheckerID=NULL,FStatus=0\r\n,FCheckDate=Null WHERE "
+                 "FInterID=12"},
+        FlagCase{78, Check(7),
+                 "UPDATE ICExpenses SET FCheckerID=7,FStatus=1\r\n,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{86, Check(7),
+                 "UPDATE ICSale SET FCheckerID=7,FStatus=1\r\n,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{81, Check(7),
+                 "Update SEOrder Set FAlterID=0,FAlterDate=Null,FCheckerID=7,FStatus=1,FCheckDate='"
+                 "2024-03-05' WHERE FInterID=12"},
+        FlagCase{83, Check(7),
+                 "Update SEOutStock Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
+                 "FInterID=12"},
+        FlagCase{
+            84, Check(7),
+            "Update PORFQ Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE FInterID=12"},
+        FlagCase{
+            85, Check(7),
+            "Update ICMO Set FStatus=1,FCheckerID=7,FCheckDate='2024-03-05' WHERE FInterID=12"},
+        FlagCase{87, Uncheck(),
+                 "Update ICApportionFee set FStatus=0,FCheckerID=Null,FCheckDate=Null WHERE "
+                 "FInterID=12"},
+        FlagCase{
+            88, Check(7),
+            "Update PPBOM Set FStatus=1,FCheckerID=7,FCheckDate='2024-03-05' WHERE FInterID=12"},
+        FlagCase{137, Uncheck(),
+                 "UPDATE ICSTJGBill SET FCheckerID=NULL,FStatus=0\r\n,FCheckDate=Null WHERE "
+                 "FInterID=12"}));
 
 TEST(CheckFlagStatementFallback, UsesTheRegisteredHeadTableForOtherTypes) {
   EXPECT_FALSE(HasFixedCheckFlagTable(79));

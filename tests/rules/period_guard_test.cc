@@ -33,7 +33,7 @@ Dictionary MakeProfile(const Profile& p) {
   return d;
 }
 
-struct Case {
+struct PeriodCase {
   const char* name;
   Profile profile;
   Variant date;
@@ -41,10 +41,10 @@ struct Case {
   const char* refusal;  // nullptr: passes
 };
 
-class PeriodGuard : public ::testing::TestWithParam<Case> {};
+class PeriodGuard : public ::testing::TestWithParam<PeriodCase> {};
 
 TEST_P(PeriodGuard, AppliesTheRuleOfThePeriod) {
-  const Case& c = GetParam();
+  const PeriodCase& c = GetParam();
   std::string message = "left over";
   const int32_t code = CheckPeriod(Head(c.date, c.tran_type), MakeProfile(c.profile), kStart, kEnd,
                                    "审核", message, "zh");
@@ -60,39 +60,42 @@ TEST_P(PeriodGuard, AppliesTheRuleOfThePeriod) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, PeriodGuard,
     ::testing::Values(
-        Case{"EarlierPeriodRefusedOnceInitialised",
-             {},
-             Day(2024, 2, 29),
-             1,
-             "不能审核以前会计期间的单据!"},
-        Case{"EarlierPeriodOfTypeOutsideListPasses", {}, Day(2024, 2, 29), 80, nullptr},
-        Case{
+        PeriodCase{"EarlierPeriodRefusedOnceInitialised",
+                   {},
+                   Day(2024, 2, 29),
+                   1,
+                   "不能审核以前会计期间的单据!"},
+        PeriodCase{"EarlierPeriodOfTypeOutsideListPasses", {}, Day(2024, 2, 29), 80, nullptr},
+        PeriodCase{
             "MissingDateIsAnEarlierPeriod", {}, Variant::Null(), 21, "不能审核以前会计期间的单据!"},
-        Case{"StartDayIsNotEarlier", {}, Day(2024, 3, 1), 1, nullptr},
-        Case{"TimeOfDayIsDropped", {}, Variant("2024-03-01 23:59:00"), 1, nullptr},
-        Case{"InitialisationAcceptsEarlierPurchaseReceipt", {false}, Day(2024, 1, 5), 1, nullptr},
-        Case{"InitialisationRefusesEarlierSalesOrder",
-             {false},
-             Day(2024, 1, 5),
-             81,
-             "系统还未完成初始化，不能实现审核功能!"},
-        Case{"InitialisationRefusesLaterBills",
-             {false},
-             Day(2024, 3, 1),
-             1,
-             "系统还未完成初始化，不能审核以后期间的单据!"},
-        Case{"ClosedPeriodRefusesInvoice",
-             {true, true},
-             Day(2024, 3, 10),
-             80,
-             "当前期间已经关账，不能审核当前单据"},
-        Case{"ClosedPeriodAllowsChangesWhenProfileSaysSo",
-             {true, true, true},
-             Day(2024, 3, 10),
-             80,
-             nullptr},
-        Case{"PeriodEndDayIsOutsideTheClosedRule", {true, true}, Day(2024, 3, 31), 80, nullptr},
-        Case{"ClosedPeriodIgnoresPlanPriceBill", {true, true}, Day(2024, 3, 10), 65, nullptr}),
+        PeriodCase{"StartDayIsNotEarlier", {}, Day(2024, 3, 1), 1, nullptr},
+        PeriodCase{"TimeOfDayIsDropped", {}, Variant("2024-03-01 23:59:00"), 1, nullptr},
+        PeriodCase{
+            "InitialisationAcceptsEarlierPurchaseReceipt", {false}, Day(2024, 1, 5), 1, nullptr},
+        PeriodCase{"InitialisationRefusesEarlierSalesOrder",
+                   {false},
+                   Day(2024, 1, 5),
+                   81,
+                   "系统还未完成初始化，不能实现审核功能!"},
+        PeriodCase{"InitialisationRefusesLaterBills",
+                   {false},
+                   Day(2024, 3, 1),
+                   1,
+                   "系统还未完成初始化，不能审核以后期间的单据!"},
+        PeriodCase{"ClosedPeriodRefusesInvoice",
+                   {true, true},
+                   Day(2024, 3, 10),
+                   80,
+                   "当前期间已经关账，不能审核当前单据"},
+        PeriodCase{"ClosedPeriodAllowsChangesWhenProfileSaysSo",
+                   {true, true, true},
+                   Day(2024, 3, 10),
+                   80,
+                   nullptr},
+        PeriodCase{
+            "PeriodEndDayIsOutsideTheClosedRule", {true, true}, Day(2024, 3, 31), 80, nullptr},
+        PeriodCase{
+            "ClosedPeriodIgnoresPlanPriceBill", {true, true}, Day(2024, 3, 10), 65, nullptr}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 TEST(PeriodGuardProfile, MissingSwitchesReadAsFalse) {

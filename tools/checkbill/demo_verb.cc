@@ -75,7 +75,7 @@ void PrepareDemoFile(const std::string& dsn) {
   db::ConnectionPtr connection;
   bool marked = false;
   try {
-    connection = OpenConnection(dsn, engine::OpenMode::kExisting);
+    connection = OpenConnection(dsn, engine::OpenMode::kInspect);
     const db::RecordsetPtr rows =
         connection->Execute(std::string("SELECT COUNT(*) AS n FROM ") + kMarkerTable +
                             " WHERE FMadeBy = '" + kMarkerText + "'");

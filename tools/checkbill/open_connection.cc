@@ -15,6 +15,12 @@ ToolError DatabaseFailure(db::Connection& connection, const Error& error) {
                            item.description + "); nothing was changed, try again");
     }
   }
+  for (const db::DbError& item : connection.errors()) {
+    if (!item.is_warning && item.line > 0) {
+      return ToolError(ExitStatus::kError, "line " + std::to_string(item.line) +
+                                               " of the batch: " + error.description());
+    }
+  }
   return ToolError(ExitStatus::kError, error.description());
 }
 

@@ -34,6 +34,7 @@ struct DbError {
   std::string source;        // who reported it
   DbErrorKind kind = DbErrorKind::kOther;
   std::string statement;    // the statement or batch that failed, for debugging
+  int line = 0;             // line of the batch where the failing statement starts; 0 when unknown
   bool is_warning = false;  // informational messages that are not real errors
 };
 

@@ -199,7 +199,16 @@ BatchResult Interpreter::Run(std::string_view batch) {
 
 BatchResult Interpreter::RunStatements(const StatementList& statements) {
   BatchRun run(backend_, row_count_);
-  for (const auto& statement : statements) run.Execute(*statement);
+  for (const auto& statement : statements) {
+    try {
+      run.Execute(*statement);
+    } catch (db::DatabaseException& failure) {
+      // The innermost statement that knows its line has set it already; otherwise the top-level
+      // statement names where the failing part of the batch starts.
+      if (failure.error().line == 0) failure.error().line = statement->pos().line;
+      throw;
+    }
+  }
   return run.TakeResult();
 }
 

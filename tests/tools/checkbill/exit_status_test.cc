@@ -60,12 +60,12 @@ TEST_F(ExitStatuses, EachOutcomeHasItsStatusAndJsonStdoutIsOneValue) {
        "error"},
   };
   for (const Case& c : cases) {
-    for (const bool json : {false, true}) {
+    for (const bool as_json : {false, true}) {
       std::vector<std::string> words = c.words;
-      if (json) words.push_back("--json");
+      if (as_json) words.push_back("--json");
       const ToolRun run = RunFresh(words, c.stdin_text);
-      EXPECT_EQ(run.exit_code, c.exit_code) << c.name << " json=" << json << "\n" << run.err;
-      if (!json) continue;
+      EXPECT_EQ(run.exit_code, c.exit_code) << c.name << " json=" << as_json << "\n" << run.err;
+      if (!as_json) continue;
       const nlohmann::json value = nlohmann::json::parse(run.out, nullptr, false);
       ASSERT_FALSE(value.is_discarded()) << c.name << ": stdout is not one JSON value:\n"
                                          << run.out;

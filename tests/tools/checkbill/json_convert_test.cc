@@ -64,10 +64,10 @@ TEST(JsonConvert, RecordsetsBecomeRowObjectsOrAreLeftOut) {
 }
 
 TEST(JsonConvert, JsonBecomesVariantsOfTheNarrowestFittingType) {
-  const Json json = Json::parse(
+  const Json parsed = Json::parse(
       R"({"InterID":1001,"Big":5000000000,"Qty":2.5,"Flag":true,"Name":"x","Nothing":null,
           "Date":"2024-03-07","List":[1,{"k":"v"}]})");
-  const Variant value = JsonToVariant(json);
+  const Variant value = JsonToVariant(parsed);
   const auto dictionary = value.As<Dictionary>();
   ASSERT_NE(dictionary, nullptr);
   EXPECT_EQ(dictionary->Read("InterID").type(), VariantType::kInt32);

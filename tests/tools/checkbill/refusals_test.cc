@@ -156,12 +156,14 @@ TEST_F(Refusals, RequestValuesThatCannotBeMeantAreUsageErrors) {
   EXPECT_EQ(CheckedBills(), 0);
 }
 
-TEST_F(Refusals, AFailingBatchIsRolledBackWhole) {
+TEST_F(Refusals, AFailingBatchIsRolledBackWholeAndNamesTheFailingLine) {
   InitDemo();
   const ToolRun run = Run({"sql", "--dsn", dsn_,
                            "DELETE FROM ICStockBill WHERE FInterID = 1001\r\n"
+                           "\r\n"
                            "SELECT FQty FROM NoSuchTable"});
   EXPECT_EQ(run.exit_code, 5);
+  EXPECT_NE(run.err.find("line 3 of the batch"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("NoSuchTable"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("rolled back"), std::string::npos) << run.err;
   EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill WHERE FInterID = 1001"), 1);

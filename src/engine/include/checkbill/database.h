@@ -12,6 +12,7 @@ namespace cb::engine {
 enum class OpenMode {
   kExisting,  // the database must exist: a mistyped name is an error, not a new file
   kCreate,    // a missing database file is created
+  kInspect,   // an existing database, opened to be looked at: its file is left exactly as it is
 };
 
 // Opens the database of dsn. Raises cb::Error naming the file or provider when it cannot.
