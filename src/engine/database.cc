@@ -1,6 +1,9 @@
 // Opening a data source's database and installing the schema, for hosts and the tool.
 #include "checkbill/database.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "engine/sqlite_provider.h"
 #include "platform/db/name_compare.h"
 #include "platform/services/connection_providers.h"
@@ -17,6 +20,18 @@ db::ConnectionPtr OpenDatabase(std::string_view dsn, OpenMode mode) {
   if (mode == OpenMode::kCreate &&
       db::EqualsIgnoreCase(data_source.provider, kSqliteProviderName)) {
     return sqlite::OpenSqliteConnection(data_source.data_source);
+  }
+  if (mode == OpenMode::kInspect &&
+      db::EqualsIgnoreCase(data_source.provider, kSqliteProviderName)) {
+    std::error_code missing;
+    if (!std::filesystem::is_regular_file(data_source.data_source, missing)) {
+      throw Error(db::kDbGenericFailure, "DataAccessService",
+                  "Cannot open data source: the database file '" + data_source.data_source +
+                      "' does not exist");
+    }
+    sqlite::SqliteOptions as_found;
+    as_found.write_ahead_log = false;
+    return sqlite::OpenSqliteConnection(data_source.data_source, as_found);
   }
   return services::OpenProviderConnection(data_source);
 }

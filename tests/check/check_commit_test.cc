@@ -7,9 +7,9 @@
 #include <string>
 
 #include "check/flow_fixture.h"
+#include "engine/sqlite_provider.h"
 #include "platform/services/connection_providers.h"
 #include "platform/services/service_locator.h"
-#include "platform/services/sqlite_provider.h"
 #include "platform/sqlite/sqlite_connection.h"
 #include "support/fault_injecting_connection.h"
 
@@ -27,7 +27,7 @@ class CheckCommitTest : public FlowDatabase {
     FlowDatabase::SetUp();
     services::RegisterConnectionProvider(kFailingCommitProvider, [](const db::DataSource& source) {
       auto connection = std::make_shared<cb::testing::FaultInjectingConnection>(
-          services::OpenSqliteDataSource(source), 0);
+          engine::OpenSqliteDataSource(source), 0);
       connection->FailCommit();
       return connection;
     });
@@ -51,7 +51,7 @@ TEST_F(CheckCommitTest, AFailedCommitTurnsTheCheckIntoTheErrorExitAndWritesNothi
   DictionaryPtr params = Request(kReceipt, 1, 1);
   params->Write("PropString", std::string("Provider=") + kFailingCommitProvider +
                                   ";Data Source=" + DatabaseFile() + ";UserID=16");
-  frame::CheckNow check_now;
+  engine::CheckNow check_now;
   EXPECT_EQ(check_now.CheckBill(params), 0);
   EXPECT_EQ(params->Read("ReturnCode").ToInt32(), -1);
   EXPECT_EQ(params->Read("ReturnString").ToString(), "审核单据时出现错误！请检查单据后再试。");

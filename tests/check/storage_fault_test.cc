@@ -150,7 +150,7 @@ class StorageFaultSweep : public FlowDatabase,
     DictionaryPtr params = Request(operation.inter_id, operation.tran_type, operation.operate_code);
     params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
     try {
-      frame::CheckNow check_now;
+      engine::CheckNow check_now;
       static_cast<void>(check_now.CheckBill(params));
     } catch (const Error&) {
       return 1;

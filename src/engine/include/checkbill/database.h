@@ -12,6 +12,7 @@ namespace cb::engine {
 enum class OpenMode {
   kExisting,  // the database must exist: a mistyped name is an error, not a new file
   kCreate,    // a missing database file is created
+  kInspect,   // as kExisting, but the file is read as found: never switched to another journal
 };
 
 // Opens the database of dsn. Raises cb::Error naming the file or provider when it cannot.
