@@ -75,6 +75,7 @@ void PrepareDemoFile(const std::string& dsn) {
   db::ConnectionPtr connection;
   bool marked = false;
   try {
+    // Read as found: a file that turns out not to be the demo's must not change by being looked at.
     connection = OpenConnection(dsn, engine::OpenMode::kInspect);
     const db::RecordsetPtr rows =
         connection->Execute(std::string("SELECT COUNT(*) AS n FROM ") + kMarkerTable +
