@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "check/flow_fixture.h"
@@ -29,6 +30,11 @@ struct SweptOperation {
   int32_t operate_code;
   bool checked_first;  // the bill is checked before the sweep (to sweep its uncheck)
 };
+
+// Test names carry the operation's name, not the bytes of the struct.
+[[maybe_unused]] void PrintTo(const SweptOperation& operation, std::ostream* out) {
+  *out << operation.name;
+}
 
 // Type 21: 2 of item 7 out of stock 1, place 11, against sales order 4001, which locks 3 of it.
 constexpr int32_t kLockedDelivery = 2102;
