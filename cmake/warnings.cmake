@@ -34,6 +34,6 @@ function(checkbill_test target)
   # Test files share most of their headers; compiling them in batches halves the build of the tests.
   # Each test file keeps its helpers in a namespace of its own so that batches do not collide.
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "CHECKBILL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
