@@ -244,7 +244,8 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
   tour.Say("    Hex bolt M8: " + bolts_before + " -> " + tour.Balance(kBoltItemID, kMainStockID));
   tour.Say("    Widget:      " + widgets_before + " -> " +
            tour.Balance(kWidgetItemID, kMainStockID));
-  tour.Say("\nTry it yourself: checkbill check --dsn \"" + dsn + "\" --type 1 --id 1001");
+  tour.Say("\nTry it yourself: checkbill check --dsn \"" + dsn + "\" --type 1 --id 1001 --user " +
+           std::to_string(kDemoUserID));
   if (io.json) io.out << DumpJson(Json{{"demo", db::ParseDataSource(dsn).data_source}}) << "\n";
   return ExitStatus::kDone;
 }

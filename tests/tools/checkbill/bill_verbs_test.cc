@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "tool_run.h"
@@ -191,6 +193,19 @@ TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
   const ToolRun again = Run({"demo"});
   EXPECT_EQ(again.exit_code, 0) << again.err;
   EXPECT_EQ(again.out, run.out);
+  // The command the tour suggests at its end works as printed (shell quotes around the DSN).
+  const std::string prompt = "Try it yourself: checkbill ";
+  const size_t at = run.out.find(prompt);
+  ASSERT_NE(at, std::string::npos) << run.out;
+  std::istringstream suggestion(run.out.substr(at + prompt.size()));
+  std::string line;
+  std::getline(suggestion, line);
+  std::istringstream words_in(line);
+  std::vector<std::string> words;
+  std::string word;
+  while (words_in >> std::quoted(word)) words.push_back(word);
+  const ToolRun suggested = Run(words);
+  EXPECT_EQ(suggested.exit_code, 0) << line << "\n" << suggested.out << suggested.err;
 }
 
 TEST_F(BillVerbs, DemoNeverReplacesAFileThatIsNotItsOwn) {
