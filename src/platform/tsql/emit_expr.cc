@@ -33,22 +33,32 @@ bool IsText(ValueType type) {
 }  // namespace
 
 std::string Emitter::Compare(const Expr& compare) {
-  const Expr& lhs = *compare.args[0];
-  const Expr& rhs = *compare.args[1];
+  return Comparison(*compare.args[0], compare.text, *compare.args[1], compare);
+}
+
+// The server reads x BETWEEN a AND b as x >= a AND x <= b, each pair compared in its own common
+// type; NOT BETWEEN is the negation, which keeps an unknown bound unknown.
+std::string Emitter::Between(const Expr& between) {
+  const Expr& value = *between.args[0];
+  std::string both = Comparison(value, ">=", *between.args[1], between) + " AND " +
+                     Comparison(value, "<=", *between.args[2], between);
+  return (between.negated ? "NOT (" : "(") + both + ")";
+}
+
+std::string Emitter::Comparison(const Expr& lhs, const std::string& op, const Expr& rhs,
+                                const Expr& at) {
   ValueType left = TypeOf(lhs);
   ValueType right = TypeOf(rhs);
   ValueType common = CommonType(left, right);
-  if (common.Is(TypeFamily::kUnknown) && (Compared(left) || Compared(right))) RaiseUntyped(compare);
-  if (Compared(common)) {
-    return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
-  }
+  if (common.Is(TypeFamily::kUnknown) && (Compared(left) || Compared(right))) RaiseUntyped(at);
+  if (Compared(common)) return Converted(lhs, common) + " " + op + " " + Converted(rhs, common);
   // A bare column on either side already brings its declared collation to the comparison.
   bool column =
       StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;
   if (IsText(common) && !column) {
-    return Collated(Expression(lhs)) + " " + compare.text + " " + Expression(rhs);
+    return Collated(Expression(lhs)) + " " + op + " " + Expression(rhs);
   }
-  return Expression(lhs) + " " + compare.text + " " + Expression(rhs);
+  return Expression(lhs) + " " + op + " " + Expression(rhs);
 }
 
 std::string Emitter::Arithmetic(const Expr& arithmetic) {
@@ -202,6 +212,8 @@ std::string Emitter::Expression(const Expr& expr) {
     case ExprKind::kInSelect:
       return TextCollated(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
              Query(*expr.select) + ")";
+    case ExprKind::kBetween:
+      return Between(expr);
     case ExprKind::kExists:
       return "EXISTS (" + Query(*expr.select) + ")";
     case ExprKind::kSubquery:

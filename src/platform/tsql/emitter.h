@@ -90,6 +90,9 @@ class Emitter {
   // Raises kUnsupported for '+' with a character column operand and for '+'/'-' on a date column.
   void RefuseTextArithmetic(const Expr& arithmetic);
   std::string Compare(const Expr& compare);
+  std::string Between(const Expr& between);
+  // lhs op rhs in the operands' common type and the database's collation; errors point at `at`.
+  std::string Comparison(const Expr& lhs, const std::string& op, const Expr& rhs, const Expr& at);
   std::string Core(const SelectCore& core, const std::vector<ValueType>* written_types);
   std::string TableText(const TableRef& table);
 
