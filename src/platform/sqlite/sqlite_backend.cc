@@ -22,6 +22,19 @@ db::DbError ConnectionError(std::string description, std::string_view path) {
   return error;
 }
 
+// Join Bloom filters (SQLite 3.38 and later) hash text by its bytes and ignore the column's
+// collation, so a join of 'lot-a' with 'LOT-A ' under TSQLCI silently finds nothing. Switching
+// them off (SQLITE_BloomFilter and SQLITE_BloomPulldown) keeps automatic indexes, which respect
+// the collation. A library built without test controls would ignore the request, so it is refused.
+bool SwitchOffJoinBloomFilters(sqlite3* db) {
+  constexpr int kFirstVersionWithBloomFilters = 3038000;
+  if (sqlite3_libversion_number() < kFirstVersionWithBloomFilters) return true;
+  if (sqlite3_compileoption_used("SQLITE_UNTESTABLE") != 0) return false;
+  constexpr unsigned kBloomFilterOptimisations = 0x00080000u | 0x00100000u;
+  return sqlite3_test_control(SQLITE_TESTCTRL_OPTIMIZATIONS, db, kBloomFilterOptimisations) ==
+         SQLITE_OK;
+}
+
 int BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
   switch (value.type()) {
     case VariantType::kEmpty:
@@ -176,12 +189,13 @@ SqliteBackend::SqliteBackend(const std::string& path, const SqliteOptions& optio
   // Double-quoted names that resolve to nothing must fail, not turn into string literals.
   sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  // SQLite 3.40's join Bloom filters hash the bytes of a value and ignore the column's collation,
-  // so a join on 'lot-a' = 'LOT-A ' under TSQLCI silently finds nothing. Switching those two
-  // optimisations off (SQLITE_BloomFilter and SQLITE_BloomPulldown) keeps automatic indexes, which
-  // do respect it.
-  constexpr int kBloomFilterOptimisations = 0x00080000 | 0x00100000;
-  sqlite3_test_control(SQLITE_TESTCTRL_OPTIMIZATIONS, db_, kBloomFilterOptimisations);
+  if (!SwitchOffJoinBloomFilters(db_)) {
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    throw db::DatabaseException(ConnectionError(
+        "Cannot set up database '" + path + "': this SQLite cannot switch off join Bloom filters",
+        path));
+  }
   rc = RegisterFunctions(db_, &fault_);
   cache_ = std::make_unique<StatementCache>(db_, options.statement_cache);
   if (rc == SQLITE_OK && options.write_ahead_log) {

@@ -32,6 +32,7 @@ enum class ExprKind {
   kIsNull,    // args[0] IS [NOT] NULL
   kInList,    // args[0] [NOT] IN (args[1..])
   kInSelect,  // args[0] [NOT] IN (select)
+  kBetween,   // args[0] [NOT] BETWEEN args[1] AND args[2]
   kExists,    // EXISTS (select)
   kSubquery,  // (select) used as a value
   kFunction,  // text(args…), text upper-cased
@@ -48,7 +49,7 @@ struct Expr {
   std::vector<ExprPtr> args;
   std::unique_ptr<Select> select;
   SqlType type;
-  bool negated = false;   // NOT IN, IS NOT NULL
+  bool negated = false;   // NOT IN, NOT BETWEEN, IS NOT NULL
   bool distinct = false;  // COUNT(DISTINCT x)
   bool has_else = false;  // kCase
   int style = -1;         // kConvert; -1 when not written

@@ -26,29 +26,46 @@ bool IsText(ValueType type) {
   return type.Is(TypeFamily::kText);
 }
 
-[[noreturn]] void RaiseUntyped(const Expr& expr) {
-  RaiseUnsupported("an operand of '" + expr.text + "' whose type cannot be told", expr.pos);
+[[noreturn]] void RaiseUntyped(const std::string& construct, SourcePos pos) {
+  RaiseUnsupported("an operand of '" + construct + "' whose type cannot be told", pos);
 }
 
 }  // namespace
 
+// The layer answers only where it knows the types that decide the answer: an untyped operand
+// (a column made from a bare NULL, text in arithmetic) would otherwise compare or add as SQLite
+// guesses.
+void Emitter::RefuseUntyped(ValueType type, const Expr& at, const std::string& construct) {
+  if (type.Is(TypeFamily::kUnknown) && !Unresolved(at)) RaiseUntyped(construct, at.pos);
+}
+
 std::string Emitter::Compare(const Expr& compare) {
-  const Expr& lhs = *compare.args[0];
-  const Expr& rhs = *compare.args[1];
+  return Comparison(*compare.args[0], compare.text, *compare.args[1], compare);
+}
+
+// The server reads x BETWEEN a AND b as x >= a AND x <= b, each pair compared in its own common
+// type; NOT BETWEEN is the negation, which keeps an unknown bound unknown.
+std::string Emitter::Between(const Expr& between) {
+  const Expr& value = *between.args[0];
+  std::string both = Comparison(value, ">=", *between.args[1], between) + " AND " +
+                     Comparison(value, "<=", *between.args[2], between);
+  return (between.negated ? "NOT (" : "(") + both + ")";
+}
+
+std::string Emitter::Comparison(const Expr& lhs, const std::string& op, const Expr& rhs,
+                                const Expr& at) {
   ValueType left = TypeOf(lhs);
   ValueType right = TypeOf(rhs);
   ValueType common = CommonType(left, right);
-  if (common.Is(TypeFamily::kUnknown) && (Compared(left) || Compared(right))) RaiseUntyped(compare);
-  if (Compared(common)) {
-    return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
-  }
+  RefuseUntyped(common, at, at.text);
+  if (Compared(common)) return Converted(lhs, common) + " " + op + " " + Converted(rhs, common);
   // A bare column on either side already brings its declared collation to the comparison.
   bool column =
       StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;
   if (IsText(common) && !column) {
-    return Collated(Expression(lhs)) + " " + compare.text + " " + Expression(rhs);
+    return Collated(Expression(lhs)) + " " + op + " " + Expression(rhs);
   }
-  return Expression(lhs) + " " + compare.text + " " + Expression(rhs);
+  return Expression(lhs) + " " + op + " " + Expression(rhs);
 }
 
 std::string Emitter::Arithmetic(const Expr& arithmetic) {
@@ -80,7 +97,7 @@ std::string Emitter::Arithmetic(const Expr& arithmetic) {
     case TypeFamily::kText:
       RaiseUnsupported("string concatenation with '+'", arithmetic.pos);
     default:
-      RaiseUntyped(arithmetic);
+      RaiseUntyped(op, arithmetic.pos);
   }
 }
 
@@ -97,6 +114,7 @@ std::string Emitter::Negation(const Expr& negation) {
 std::string Emitter::InListText(const Expr& in) {
   ValueType common = TypeOf(*in.args[0]);
   for (size_t i = 1; i < in.args.size(); ++i) common = CommonType(common, TypeOf(*in.args[i]));
+  RefuseUntyped(common, in, "IN");
   bool convert = Compared(common);
   std::vector<std::string> values;
   for (size_t i = 1; i < in.args.size(); ++i) {
@@ -109,6 +127,7 @@ std::string Emitter::InListText(const Expr& in) {
 
 std::string Emitter::CaseText(const Expr& expr) {
   ValueType type = TypeOf(expr);
+  RefuseUntyped(type, expr, "CASE");
   std::string out = "CASE";
   size_t pairs = expr.args.size() - (expr.has_else ? 1 : 0);
   for (size_t i = 0; i + 1 < pairs; i += 2) {
@@ -202,6 +221,8 @@ std::string Emitter::Expression(const Expr& expr) {
     case ExprKind::kInSelect:
       return TextCollated(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
              Query(*expr.select) + ")";
+    case ExprKind::kBetween:
+      return Between(expr);
     case ExprKind::kExists:
       return "EXISTS (" + Query(*expr.select) + ")";
     case ExprKind::kSubquery:
@@ -235,6 +256,7 @@ std::string Emitter::Function(const Expr& call) {
   std::string distinct = call.distinct ? "DISTINCT " : "";
   if (name == "ISNULL") {
     ValueType type = FunctionType(call);
+    RefuseUntyped(type, call, name);
     return "ifnull(" + Converted(*call.args[0], type) + ", " + Converted(*call.args[1], type) + ")";
   }
   std::vector<std::string> args;
@@ -243,6 +265,10 @@ std::string Emitter::Function(const Expr& call) {
   if (name == "LEFT") return "substr(" + args[0] + ", 1, " + args[1] + ")";
   if (name == "LEN") return "length(rtrim(" + args[0] + "))";
   ValueType argument = TypeOf(*call.args[0]);
+  if (name == "SUM" || name == "AVG" || name == "MIN" || name == "MAX" || name == "ABS" ||
+      name == "ROUND") {
+    RefuseUntyped(FunctionType(call), call, name);
+  }
   bool decimal = argument.Is(TypeFamily::kDecimal);
   if (name == "SUM") return (decimal ? "dec_sum(" : "sum(") + distinct + args[0] + ")";
   if (name == "AVG") {

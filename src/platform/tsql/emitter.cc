@@ -62,6 +62,28 @@ std::string Emitter::DeclaredType(const Expr& column) {
   return "";
 }
 
+bool Emitter::Unresolved(const Expr& expr) {
+  if (expr.kind == ExprKind::kVariable) return catalog_.VariableType(expr.text).empty();
+  if (expr.kind == ExprKind::kColumn) {
+    for (auto scope = scopes_.rbegin(); scope != scopes_.rend(); ++scope) {
+      for (const TableRef* table : *scope) {
+        if (!expr.qualifier.empty() && !SameName(table->exposed(), expr.qualifier)) continue;
+        if (table->derived) return false;
+        const auto& columns = Columns(table->name);
+        if (!columns) continue;
+        for (const ColumnInfo& info : *columns) {
+          if (SameName(info.name, expr.text)) return false;
+        }
+      }
+    }
+    return true;
+  }
+  for (const ExprPtr& arg : expr.args) {
+    if (arg && Unresolved(*arg)) return true;
+  }
+  return false;
+}
+
 std::string Emitter::DerivedColumnType(const Select& derived, const std::string& name) {
   const SelectCore& core = derived.cores[0];
   for (const SelectItem& item : core.items) {

@@ -72,6 +72,11 @@ class Emitter {
   // The native declared type of a column reference; empty when it cannot be told. A column of a
   // derived table reads as REAL when its select item yields a DECIMAL or FLOAT value.
   std::string DeclaredType(const Expr& column);
+  // True when `expr` names a variable or column the catalog does not know; that error is raised
+  // later, with its own number, so the type pass does not refuse it first.
+  bool Unresolved(const Expr& expr);
+  // Refuses `at` when `type` cannot be told from operands the catalog knows.
+  void RefuseUntyped(ValueType type, const Expr& at, const std::string& construct);
 
   // Records a parameter the statement reads (once).
   void Use(const std::string& parameter);
@@ -90,6 +95,9 @@ class Emitter {
   // Raises kUnsupported for '+' with a character column operand and for '+'/'-' on a date column.
   void RefuseTextArithmetic(const Expr& arithmetic);
   std::string Compare(const Expr& compare);
+  std::string Between(const Expr& between);
+  // lhs op rhs in the operands' common type and the database's collation; errors point at `at`.
+  std::string Comparison(const Expr& lhs, const std::string& op, const Expr& rhs, const Expr& at);
   std::string Core(const SelectCore& core, const std::vector<ValueType>* written_types);
   std::string TableText(const TableRef& table);
 

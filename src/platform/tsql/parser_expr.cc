@@ -77,8 +77,17 @@ ExprPtr Parser::Predicate() {
   }
   bool negated = IsWord("NOT");
   size_t ahead = negated ? 1 : 0;
-  for (std::string_view word : {"LIKE", "BETWEEN"}) {
-    if (IsWord(word, ahead)) RaiseUnsupported(word, Peek(ahead).pos);
+  if (IsWord("LIKE", ahead)) RaiseUnsupported("LIKE", Peek(ahead).pos);
+  if (IsWord("BETWEEN", ahead)) {
+    if (negated) Take();
+    auto node = std::make_unique<Expr>(ExprKind::kBetween, Take().pos);
+    node->text = "BETWEEN";
+    node->negated = negated;
+    node->args.push_back(std::move(lhs));
+    node->args.push_back(Additive());
+    ExpectWord("AND");
+    node->args.push_back(Additive());
+    return node;
   }
   if (!IsWord("IN", ahead)) return lhs;
   if (negated) Take();
