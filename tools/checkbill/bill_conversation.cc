@@ -39,6 +39,11 @@ bool IsSuccessCode(int32_t code) {
   return code == ToInt(ReturnCode::kSuccess) || code == ToInt(ReturnCode::kMultiLevelRecorded);
 }
 
+bool IsErrorExit(const Dictionary& result) {
+  return result.ReadOr(kOutReturnCode, Variant(0)).ToInt32() == ToInt(ReturnCode::kFailed) &&
+         !result.Exists(kOutReturnString2);
+}
+
 int32_t ConsentBit(int32_t code) {
   switch (static_cast<ReturnCode>(code)) {
     case ReturnCode::kQuestion1:

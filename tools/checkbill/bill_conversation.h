@@ -34,6 +34,11 @@ bool IsQuestionCode(int32_t code);
 // True for the result codes of a completed operation: 0, and 3 (one level of a multi-level check).
 bool IsSuccessCode(int32_t code);
 
+// True when CheckBill ended in its error exit (an unexpected error, a failed commit): code -1
+// without "ReturnString2", which every refusal writes and the error exit never does. `result` must
+// be a dictionary of its own call, not one that an earlier call already answered into.
+bool IsErrorExit(const Dictionary& result);
+
 // The "ReCheck" bit that answers question code: 1 and 2 for the stock questions, 4 for the
 // lock-stock questions (-200, -201), 32 for the price alerts (-204, -205); 0 for other codes.
 int32_t ConsentBit(int32_t code);

@@ -80,13 +80,14 @@ ExitStatus RunBillOperation(const BillOptions& options, OperateCode operate_code
   const int32_t code = result->ReadOr(kOutReturnCode, Variant(-1)).ToInt32();
   const ExitStatus status = IsSuccessCode(code)    ? ExitStatus::kDone
                             : IsQuestionCode(code) ? ExitStatus::kQuestion
+                            : IsErrorExit(*result) ? ExitStatus::kError
                                                    : ExitStatus::kRefused;
   if (io.json) {
     io.out << DumpJson(VariantToJson(Variant(result), {.skip_recordsets = true})) << "\n";
   } else {
     io.out << result->ReadOr(kOutReturnString, Variant("")).ToString() << "\n";
   }
-  if (status == ExitStatus::kRefused &&
+  if (status != ExitStatus::kDone && status != ExitStatus::kQuestion &&
       engine::IsLockTimeout(result->ReadOr(kOutReturnString, Variant("")).ToString())) {
     io.text() << BusyError(options.id).what() << "\n";
     return ExitStatus::kBusy;

@@ -65,7 +65,8 @@ ExitStatus RunCheckBill(const CheckBillOptions& options, Io& io) {
   if (IsSuccessCode(code)) return ExitStatus::kDone;
   if (IsQuestionCode(code)) return ExitStatus::kQuestion;
   const bool busy = engine::IsLockTimeout(params->ReadOr(kOutReturnString, Variant("")).ToString());
-  return busy ? ExitStatus::kBusy : ExitStatus::kRefused;
+  if (busy) return ExitStatus::kBusy;
+  return IsErrorExit(*params) ? ExitStatus::kError : ExitStatus::kRefused;
 }
 
 }  // namespace
