@@ -42,6 +42,9 @@ std::string Emitter::Compare(const Expr& compare) {
   if (Compared(common)) {
     return Converted(lhs, common) + " " + compare.text + " " + Converted(rhs, common);
   }
+  if (left.Is(TypeFamily::kDate) || right.Is(TypeFamily::kDate)) {
+    return AsStoredDate(lhs) + " " + compare.text + " " + AsStoredDate(rhs);
+  }
   // A bare column on either side already brings its declared collation to the comparison.
   bool column =
       StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;

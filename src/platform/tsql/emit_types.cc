@@ -40,6 +40,12 @@ std::string BlobConstant(const Decimal& value) {
   return out + "'";
 }
 
+size_t CharacterCount(std::string_view text) {
+  size_t count = 0;
+  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
 bool IsIntegerFamily(ValueType type) {
   return type.Is(TypeFamily::kInt) || type.Is(TypeFamily::kBigInt) || type.Is(TypeFamily::kBit);
 }
@@ -144,8 +150,42 @@ std::string Emitter::Converted(const Expr& expr, ValueType target) {
   return Expression(expr);
 }
 
+std::string Emitter::WrittenChecked(const Expr& expr, ValueType column) {
+  ValueType source = TypeOf(expr);
+  if (column.Is(TypeFamily::kText)) {
+    std::string value = Converted(expr, column);
+    bool text = source.Is(TypeFamily::kText) || source.Is(TypeFamily::kUnknown);
+    if (!text || column.length < 0) return value;
+    // A literal that fits needs no check on every row.
+    const Expr& bare = StripParens(expr);
+    if (bare.kind == ExprKind::kString &&
+        CharacterCount(bare.text) <= static_cast<size_t>(column.length)) {
+      return value;
+    }
+    return "tsql_text(" + value + ", " + std::to_string(column.length) + ")";
+  }
+  if (column.Is(TypeFamily::kBit)) {
+    if (source.Is(TypeFamily::kBit)) return Expression(expr);
+    if (source.Is(TypeFamily::kDecimal)) return "tsql_bit(dec_float(" + Expression(expr) + "))";
+    return "tsql_bit(" + Expression(expr) + ")";
+  }
+  return AsStoredDate(expr);
+}
+
+std::string Emitter::AsStoredDate(const Expr& expr) {
+  // A date column already holds the stored form; anything else is read as the server reads it.
+  const Expr& bare = StripParens(expr);
+  if (bare.kind == ExprKind::kColumn && TypeOf(bare).Is(TypeFamily::kDate)) {
+    return Expression(expr);
+  }
+  return "tsql_datetime(" + Expression(expr) + ")";
+}
+
 std::string Emitter::Written(const Expr& expr, ValueType column) {
   if (StripParens(expr).kind == ExprKind::kNull) return "NULL";
+  if (column.Is(TypeFamily::kText) || column.Is(TypeFamily::kBit) || column.Is(TypeFamily::kDate)) {
+    return WrittenChecked(expr, column);
+  }
   if (!column.Is(TypeFamily::kDecimal)) {
     return column.Is(TypeFamily::kUnknown) ? Expression(expr) : Converted(expr, column);
   }
