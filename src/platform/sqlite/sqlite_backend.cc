@@ -10,7 +10,11 @@
 namespace cb::sqlite {
 namespace {
 
-constexpr char kTableInfoSql[] = "SELECT name, type FROM pragma_table_info(?1, ?2)";
+// A lone INTEGER primary key is the rowid alias that stands for an IDENTITY column.
+constexpr char kTableInfoSql[] =
+    "SELECT name, CASE WHEN pk = 1 AND upper(type) = 'INTEGER' AND NOT EXISTS (SELECT 1 FROM "
+    "pragma_table_info(?1, ?2) WHERE pk > 1) THEN 'INTEGER IDENTITY' ELSE type END "
+    "FROM pragma_table_info(?1, ?2)";
 
 db::DbError ConnectionError(std::string description, std::string_view path) {
   db::DbError error;
@@ -210,6 +214,7 @@ void SqliteBackend::Fail(int code, std::string message, std::string_view native_
   if (fault_.raised) {
     error.kind = fault_.kind;
     error.native_error = fault_.native_error;
+    error.description = message;  // a registered function's message is the server's text
     fault_ = {};
   }
   throw db::DatabaseException(std::move(error));
