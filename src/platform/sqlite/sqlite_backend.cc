@@ -10,11 +10,7 @@
 namespace cb::sqlite {
 namespace {
 
-// A lone INTEGER primary key is the rowid alias that stands for an IDENTITY column.
-constexpr char kTableInfoSql[] =
-    "SELECT name, CASE WHEN pk = 1 AND upper(type) = 'INTEGER' AND NOT EXISTS (SELECT 1 FROM "
-    "pragma_table_info(?1, ?2) WHERE pk > 1) THEN 'INTEGER IDENTITY' ELSE type END "
-    "FROM pragma_table_info(?1, ?2)";
+constexpr char kTableInfoSql[] = "SELECT name, type, pk FROM pragma_table_info(?1, ?2)";
 
 db::DbError ConnectionError(std::string description, std::string_view path) {
   db::DbError error;
@@ -308,15 +304,26 @@ std::optional<std::vector<tsql::ColumnInfo>> SqliteBackend::SchemaColumns(std::s
   sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
   sqlite3_bind_text(statement, 2, schema, -1, SQLITE_STATIC);
   std::vector<tsql::ColumnInfo> columns;
+  int keys = 0;
+  size_t integer_key = 0;
   int rc;
   while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
     const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
     columns.push_back({name == nullptr ? "" : name, type == nullptr ? "" : type});
+    if (sqlite3_column_int(statement, 2) > 0) {
+      ++keys;
+      integer_key = columns.size();
+    }
   }
   if (rc != SQLITE_DONE) FailStep(statement, kTableInfoSql);
   sqlite3_reset(statement);
   if (columns.empty()) return std::nullopt;
+  // A lone INTEGER primary key is the rowid alias that stands for an IDENTITY column.
+  if (keys == 1 &&
+      sqlite3_stricmp(columns[integer_key - 1].declared_type.c_str(), "INTEGER") == 0) {
+    columns[integer_key - 1].declared_type = "INTEGER IDENTITY";
+  }
   return columns;
 }
 

@@ -54,6 +54,9 @@ class Emitter {
   // A value written to a text, bit or date column: too long text raises 8152, bits read non-zero
   // as 1 and 'true'/'false', dates take their stored form or raise 241.
   std::string WrittenChecked(const Expr& expr, ValueType column);
+  // The most characters a text expression can have, when its form tells (a literal, a column of
+  // bounded length, LEFT by a number, a CAST to VARCHAR(n), ISNULL of such); -1 otherwise.
+  int LongestText(const Expr& expr);
   // A date operand in the stored form that compares as a date ('YYYY-MM-DD HH:MM:SS.mmm').
   std::string AsStoredDate(const Expr& expr);
   // Text compares under the database's collation whatever the operands: a column carries it from
