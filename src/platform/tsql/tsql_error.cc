@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kSource = "T-SQL";
 constexpr int kNativeSyntax = 102;
 constexpr int kNativeExplicitIdentity = 544;
+constexpr int kNativeIdentityUpdate = 8102;
 
 std::string Where(SourcePos pos) {
   return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
@@ -51,6 +52,11 @@ void RaiseExplicitIdentity(std::string_view table) {
         "Cannot insert explicit value for identity column in table '" + std::string(table) +
             "' when IDENTITY_INSERT is set to OFF.",
         kNativeExplicitIdentity);
+}
+
+void RaiseIdentityUpdate(std::string_view column) {
+  Raise(db::DbErrorKind::kConstraint,
+        "Cannot update identity column '" + std::string(column) + "'.", kNativeIdentityUpdate);
 }
 
 void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error) {
