@@ -1,8 +1,9 @@
-// Bodies and registration of tsql_int and tsql_single.
+// Bodies and registration of tsql_int, tsql_single and the column write conversions.
 #include "platform/sqlite/conversion_functions.h"
 
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr int kNativeConversionFailed = 245;
 constexpr int kNativeSubqueryRows = 512;
+constexpr int kNativeTruncated = 8152;
+constexpr int kNativeNoDate = 241;
 
 void Raise(sqlite3_context* context, db::DbErrorKind kind, int native, const std::string& text) {
   if (auto* fault = static_cast<FunctionFault*>(sqlite3_user_data(context))) {
@@ -48,6 +51,170 @@ void IntFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_int64(context, value);
 }
 
+std::string_view TextOf(sqlite3_value* value) {
+  return std::string_view(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                          static_cast<size_t>(sqlite3_value_bytes(value)));
+}
+
+// Characters, not bytes: a UTF-8 continuation byte does not start one.
+size_t CharacterCount(std::string_view text) {
+  size_t count = 0;
+  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+void TextFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+    sqlite3_result_value(context, argv[0]);
+    return;
+  }
+  std::string_view text = TextOf(argv[0]);
+  auto limit = static_cast<size_t>(sqlite3_value_int64(argv[1]));
+  if (CharacterCount(text) <= limit) {
+    sqlite3_result_value(context, argv[0]);
+    return;
+  }
+  // Blanks past the column's length are cut silently; anything else is lost data.
+  std::string_view kept = text;
+  while (CharacterCount(kept) > limit && !kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+  if (CharacterCount(kept) > limit) {
+    Raise(context, db::DbErrorKind::kConversion, kNativeTruncated,
+          "String or binary data would be truncated.");
+    return;
+  }
+  sqlite3_result_text(context, kept.data(), static_cast<int>(kept.size()), SQLITE_TRANSIENT);
+}
+
+bool SameWord(std::string_view text, std::string_view word) {
+  if (text.size() != word.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != word[i]) return false;
+  }
+  return true;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+void BitFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+  switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+      sqlite3_result_null(context);
+      return;
+    case SQLITE_INTEGER:
+      sqlite3_result_int(context, sqlite3_value_int64(argv[0]) != 0);
+      return;
+    case SQLITE_FLOAT:
+      sqlite3_result_int(context, sqlite3_value_double(argv[0]) != 0.0);
+      return;
+    case SQLITE_TEXT:
+      break;
+    default:
+      sqlite3_result_value(context, argv[0]);
+      return;
+  }
+  std::string_view text = TextOf(argv[0]);
+  std::string_view word = Trimmed(text);
+  if (SameWord(word, "true")) return sqlite3_result_int(context, 1);
+  if (SameWord(word, "false")) return sqlite3_result_int(context, 0);
+  if (!word.empty() && (word.front() == '+' || word.front() == '-')) word.remove_prefix(1);
+  bool digits = !word.empty();
+  bool zero = true;
+  for (char c : word) {
+    digits = digits && c >= '0' && c <= '9';
+    zero = zero && c == '0';
+  }
+  if (!digits) {
+    Raise(context, db::DbErrorKind::kConversion, kNativeConversionFailed,
+          "Conversion failed when converting the varchar value '" + std::string(text) +
+              "' to data type bit.");
+    return;
+  }
+  sqlite3_result_int(context, zero ? 0 : 1);
+}
+
+// Reads `count` digits at `pos` into `out`; false when any of them is not a digit.
+bool ReadNumber(std::string_view text, size_t pos, size_t count, int& out) {
+  if (pos + count > text.size()) return false;
+  out = 0;
+  for (size_t i = pos; i < pos + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    out = out * 10 + (text[i] - '0');
+  }
+  return true;
+}
+
+int DaysIn(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// The stored form of a date and time, 'YYYY-MM-DD HH:MM:SS.mmm', from the literal forms the
+// server reads: 'YYYYMMDD' or 'YYYY-MM-DD', then optionally ' HH:MM', ':SS' and '.m' to '.mmm'.
+// Its text order is its time order. Empty when the text is no date.
+std::string NormalDateTime(std::string_view text) {
+  text = Trimmed(text);
+  int year = 0, month = 0, day = 0;
+  size_t pos = 0;
+  if (ReadNumber(text, 0, 8, year) && (text.size() == 8 || text[8] == ' ' || text[8] == 'T')) {
+    day = year % 100;
+    month = year / 100 % 100;
+    year /= 10000;
+    pos = 8;
+  } else if (ReadNumber(text, 0, 4, year) && pos + 10 <= text.size() && text[4] == '-' &&
+             ReadNumber(text, 5, 2, month) && text[7] == '-' && ReadNumber(text, 8, 2, day)) {
+    pos = 10;
+  } else {
+    return {};
+  }
+  if (year < 1753 || month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return {};
+  int hour = 0, minute = 0, second = 0, millis = 0;
+  if (pos < text.size()) {
+    if ((text[pos] != ' ' && text[pos] != 'T') || !ReadNumber(text, pos + 1, 2, hour) ||
+        pos + 3 >= text.size() || text[pos + 3] != ':' || !ReadNumber(text, pos + 4, 2, minute)) {
+      return {};
+    }
+    pos += 6;
+    if (pos < text.size()) {
+      if (text[pos] != ':' || !ReadNumber(text, pos + 1, 2, second)) return {};
+      pos += 3;
+    }
+    if (pos < text.size()) {
+      size_t digits = text.size() - pos - 1;
+      if (text[pos] != '.' || digits < 1 || digits > 3 ||
+          !ReadNumber(text, pos + 1, digits, millis)) {
+        return {};
+      }
+      for (size_t i = digits; i < 3; ++i) millis *= 10;
+    }
+  }
+  if (hour > 23 || minute > 59 || second > 59) return {};
+  char buffer[64];  // room for any int the compiler cannot rule out
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, month, day, hour,
+                minute, second, millis);
+  return buffer;
+}
+
+void DateTimeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    sqlite3_result_null(context);
+    return;
+  }
+  std::string normal = NormalDateTime(TextOf(argv[0]));
+  if (normal.empty()) {
+    Raise(context, db::DbErrorKind::kConversion, kNativeNoDate,
+          "Conversion failed when converting date and/or time from character string.");
+    return;
+  }
+  sqlite3_result_text(context, normal.data(), static_cast<int>(normal.size()), SQLITE_TRANSIENT);
+}
+
 void SingleFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   if (sqlite3_value_int64(argv[1]) > 1) {
     Raise(context, db::DbErrorKind::kOther, kNativeSubqueryRows,
@@ -66,6 +233,18 @@ int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault) {
                                       nullptr, nullptr);
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function_v2(db, "tsql_single", 2, kPure, fault, SingleFunction, nullptr,
+                                    nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function_v2(db, "tsql_text", 2, kPure, fault, TextFunction, nullptr,
+                                    nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function_v2(db, "tsql_bit", 1, kPure, fault, BitFunction, nullptr, nullptr,
+                                    nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function_v2(db, "tsql_datetime", 1, kPure, fault, DateTimeFunction, nullptr,
                                     nullptr, nullptr);
   }
   return rc;

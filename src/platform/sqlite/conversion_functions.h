@@ -1,5 +1,6 @@
 // SQL functions that give a value the server's meaning where SQLite would silently give another:
-// text in integer arithmetic, and a scalar subquery that finds more than one row.
+// text in integer arithmetic, a scalar subquery that finds more than one row, and values written to
+// character, bit and date columns.
 #pragma once
 
 #include <sqlite3.h>
@@ -12,7 +13,13 @@ namespace cb::sqlite {
 //   tsql_int(x)        x as the server converts it to int: blanks around digits are ignored, ''
 //                      is 0, other text raises 245; numbers and NULL pass unchanged;
 //   tsql_single(v, n)  v, unless n (the rows of the subquery that yields v) is more than 1, which
-//                      raises 512.
+//                      raises 512;
+//   tsql_text(x, n)    text x for a column of n characters: trailing blanks past n are cut, any
+//                      other excess raises 8152; other values pass unchanged;
+//   tsql_bit(x)        x as a bit: non-zero numbers are 1, 'true'/'false' in any case 1/0, text
+//                      digits by their value, other text raises 245;
+//   tsql_datetime(x)   x in the stored date form 'YYYY-MM-DD HH:MM:SS.mmm', from 'YYYYMMDD' or
+//                      'YYYY-MM-DD' with optional ' HH:MM[:SS[.mmm]]'; other text raises 241.
 // Errors land in `fault`. Returns an SQLite result code.
 [[nodiscard]] int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault);
 

@@ -10,7 +10,7 @@
 namespace cb::sqlite {
 namespace {
 
-constexpr char kTableInfoSql[] = "SELECT name, type FROM pragma_table_info(?1, ?2)";
+constexpr char kTableInfoSql[] = "SELECT name, type, pk FROM pragma_table_info(?1, ?2)";
 
 db::DbError ConnectionError(std::string description, std::string_view path) {
   db::DbError error;
@@ -224,6 +224,7 @@ void SqliteBackend::Fail(int code, std::string message, std::string_view native_
   if (fault_.raised) {
     error.kind = fault_.kind;
     error.native_error = fault_.native_error;
+    error.description = message;  // a registered function's message is the server's text
     fault_ = {};
   }
   throw db::DatabaseException(std::move(error));
@@ -317,15 +318,26 @@ std::optional<std::vector<tsql::ColumnInfo>> SqliteBackend::SchemaColumns(std::s
   sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
   sqlite3_bind_text(statement, 2, schema, -1, SQLITE_STATIC);
   std::vector<tsql::ColumnInfo> columns;
+  int keys = 0;
+  size_t integer_key = 0;
   int rc;
   while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
     const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
     columns.push_back({name == nullptr ? "" : name, type == nullptr ? "" : type});
+    if (sqlite3_column_int(statement, 2) > 0) {
+      ++keys;
+      integer_key = columns.size();
+    }
   }
   if (rc != SQLITE_DONE) FailStep(statement, kTableInfoSql);
   sqlite3_reset(statement);
   if (columns.empty()) return std::nullopt;
+  // A lone INTEGER primary key is the rowid alias that stands for an IDENTITY column.
+  if (keys == 1 &&
+      sqlite3_stricmp(columns[integer_key - 1].declared_type.c_str(), "INTEGER") == 0) {
+    columns[integer_key - 1].declared_type = "INTEGER IDENTITY";
+  }
   return columns;
 }
 

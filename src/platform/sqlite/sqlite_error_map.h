@@ -14,8 +14,9 @@ inline constexpr std::string_view kErrorSource = "SQLite";
 
 // Builds the error for an extended result code and SQLite's own message, for the native statement
 // `statement`. Known failures get the suite database's numbers and texts (no such table -> 208
-// "Invalid object name 'X'.", NOT NULL -> 515, duplicate key -> 2627, locked -> kBusy …); the rest
-// keep SQLite's message with kind kOther.
+// "Invalid object name 'X'.", ambiguous column -> 209, NOT NULL -> 515, duplicate key -> 2627,
+// locked -> kBusy 1222 …); any other statement failure is kOther 50000 with a description naming
+// only the native code, so no SQLite text reaches a caller. Open failures keep SQLite's message.
 db::DbError MapSqliteError(int extended_code, std::string_view message, std::string_view statement);
 
 }  // namespace cb::sqlite

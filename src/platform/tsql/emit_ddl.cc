@@ -26,8 +26,9 @@ std::string NameList(const std::vector<std::string>& names) {
 std::string ColumnText(Emitter& emitter, const ColumnDef& column) {
   std::string out = Emitter::Quote(column.name);
   if (column.identity) {
-    // The rowid alias numbers rows 1, 2, … as IDENTITY(1,1) does.
-    out += " INTEGER PRIMARY KEY";
+    // The rowid alias numbers rows 1, 2, … as IDENTITY(1,1) does; AUTOINCREMENT keeps it from
+    // giving a deleted row's number again.
+    out += " INTEGER PRIMARY KEY AUTOINCREMENT";
   } else {
     out += " " + NativeType(column.type);
     if (IsCharacterType(column.type)) out += " COLLATE TSQLCI";

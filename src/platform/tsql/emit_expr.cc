@@ -59,6 +59,9 @@ std::string Emitter::Comparison(const Expr& lhs, const std::string& op, const Ex
   ValueType common = CommonType(left, right);
   RefuseUntyped(common, at, at.text);
   if (Compared(common)) return Converted(lhs, common) + " " + op + " " + Converted(rhs, common);
+  if (left.Is(TypeFamily::kDate) || right.Is(TypeFamily::kDate)) {
+    return AsStoredDate(lhs) + " " + op + " " + AsStoredDate(rhs);
+  }
   // A bare column on either side already brings its declared collation to the comparison.
   bool column =
       StripParens(lhs).kind == ExprKind::kColumn || StripParens(rhs).kind == ExprKind::kColumn;

@@ -1,5 +1,6 @@
 // The type pass: each expression's server type, and the conversions that make a native value stand
 // for a value of another type.
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -38,6 +39,12 @@ std::string BlobConstant(const Decimal& value) {
     out += kHex[byte & 15];
   }
   return out + "'";
+}
+
+size_t CharacterCount(std::string_view text) {
+  size_t count = 0;
+  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
 }
 
 bool IsIntegerFamily(ValueType type) {
@@ -144,8 +151,64 @@ std::string Emitter::Converted(const Expr& expr, ValueType target) {
   return Expression(expr);
 }
 
+int Emitter::LongestText(const Expr& expr) {
+  const Expr& bare = StripParens(expr);
+  switch (bare.kind) {
+    case ExprKind::kString:
+      return static_cast<int>(CharacterCount(bare.text));
+    case ExprKind::kColumn:
+      return TypeOfDeclared(DeclaredType(bare)).length;
+    case ExprKind::kCast:
+    case ExprKind::kConvert:
+      return IsCharacterType(bare.type) ? bare.type.length : -1;
+    case ExprKind::kFunction:
+      if (bare.text == "ISNULL") {
+        int first = LongestText(*bare.args[0]);
+        int second = LongestText(*bare.args[1]);
+        return first < 0 || second < 0 ? -1 : std::max(first, second);
+      }
+      if (bare.text == "LEFT" && StripParens(*bare.args[1]).kind == ExprKind::kNumber) {
+        return std::atoi(StripParens(*bare.args[1]).text.c_str());
+      }
+      return -1;
+    default:
+      return -1;
+  }
+}
+
+std::string Emitter::WrittenChecked(const Expr& expr, ValueType column) {
+  ValueType source = TypeOf(expr);
+  if (column.Is(TypeFamily::kText)) {
+    std::string value = Converted(expr, column);
+    bool text = source.Is(TypeFamily::kText) || source.Is(TypeFamily::kUnknown);
+    if (!text || column.length < 0) return value;
+    // A value that cannot be longer than the column needs no check on every row.
+    int longest = LongestText(expr);
+    if (longest >= 0 && longest <= column.length) return value;
+    return "tsql_text(" + value + ", " + std::to_string(column.length) + ")";
+  }
+  if (column.Is(TypeFamily::kBit)) {
+    if (source.Is(TypeFamily::kBit)) return Expression(expr);
+    if (source.Is(TypeFamily::kDecimal)) return "tsql_bit(dec_float(" + Expression(expr) + "))";
+    return "tsql_bit(" + Expression(expr) + ")";
+  }
+  return AsStoredDate(expr);
+}
+
+std::string Emitter::AsStoredDate(const Expr& expr) {
+  // A date column already holds the stored form; anything else is read as the server reads it.
+  const Expr& bare = StripParens(expr);
+  if (bare.kind == ExprKind::kColumn && TypeOf(bare).Is(TypeFamily::kDate)) {
+    return Expression(expr);
+  }
+  return "tsql_datetime(" + Expression(expr) + ")";
+}
+
 std::string Emitter::Written(const Expr& expr, ValueType column) {
   if (StripParens(expr).kind == ExprKind::kNull) return "NULL";
+  if (column.Is(TypeFamily::kText) || column.Is(TypeFamily::kBit) || column.Is(TypeFamily::kDate)) {
+    return WrittenChecked(expr, column);
+  }
   if (!column.Is(TypeFamily::kDecimal)) {
     return column.Is(TypeFamily::kUnknown) ? Expression(expr) : Converted(expr, column);
   }

@@ -108,6 +108,7 @@ class UpdateWriter {
   std::string Written(const SetItem& item, const std::vector<ColumnInfo>& columns) {
     for (const ColumnInfo& info : columns) {
       if (SameName(info.name, item.column)) {
+        if (SameName(info.declared_type, "INTEGER IDENTITY")) RaiseIdentityUpdate(item.column);
         return emitter_.Written(*item.value, TypeOfDeclared(info.declared_type));
       }
     }

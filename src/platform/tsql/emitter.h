@@ -51,6 +51,14 @@ class Emitter {
   // A value written to a column of type `column`: converted, and for a decimal column rounded to
   // its scale with error 8115 when it does not fit its precision.
   std::string Written(const Expr& expr, ValueType column);
+  // A value written to a text, bit or date column: too long text raises 8152, bits read non-zero
+  // as 1 and 'true'/'false', dates take their stored form or raise 241.
+  std::string WrittenChecked(const Expr& expr, ValueType column);
+  // The most characters a text expression can have, when its form tells (a literal, a column of
+  // bounded length, LEFT by a number, a CAST to VARCHAR(n), ISNULL of such); -1 otherwise.
+  int LongestText(const Expr& expr);
+  // A date operand in the stored form that compares as a date ('YYYY-MM-DD HH:MM:SS.mmm').
+  std::string AsStoredDate(const Expr& expr);
   // Text compares under the database's collation whatever the operands: a column carries it from
   // its declaration, any other text expression gets it here (comparisons, IN, GROUP BY, ORDER BY,
   // DISTINCT and UNION items, MIN and MAX).

@@ -47,6 +47,7 @@ std::string NewColumnType(std::string_view declared_type) {
     }
   }
   if (StartsWithWord(upper, "MONEY")) return "DECIMAL_REAL(19,4)";
+  if (upper == "INTEGER IDENTITY") return "INT";  // a copy of the numbers, no longer numbering
   if (StartsWithWord(upper, "DATETIME") || StartsWithWord(upper, "SMALLDATETIME")) {
     return "DATETIME_TEXT";
   }

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kSource = "T-SQL";
 constexpr int kNativeSyntax = 102;
+constexpr int kNativeExplicitIdentity = 544;
+constexpr int kNativeIdentityUpdate = 8102;
 
 std::string Where(SourcePos pos) {
   return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
@@ -43,6 +45,18 @@ void RaiseUnsupported(std::string_view construct, SourcePos pos) {
 
 void RaiseInvalid(std::string_view what, SourcePos pos) {
   Raise(db::DbErrorKind::kSyntax, std::string(what) + Where(pos));
+}
+
+void RaiseExplicitIdentity(std::string_view table) {
+  Raise(db::DbErrorKind::kConstraint,
+        "Cannot insert explicit value for identity column in table '" + std::string(table) +
+            "' when IDENTITY_INSERT is set to OFF.",
+        kNativeExplicitIdentity);
+}
+
+void RaiseIdentityUpdate(std::string_view column) {
+  Raise(db::DbErrorKind::kConstraint,
+        "Cannot update identity column '" + std::string(column) + "'.", kNativeIdentityUpdate);
 }
 
 void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error) {

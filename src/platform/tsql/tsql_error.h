@@ -21,6 +21,12 @@ namespace cb::tsql {
 
 // Raises db::DatabaseException of kind kNoSuchObject with a description of its own, the position
 // and the server's number (208 for a table, 207 for a column).
+// Raises db::DatabaseException of kind kConstraint, native 544: a value given for the identity
+// column of `table`.
+[[noreturn]] void RaiseExplicitIdentity(std::string_view table);
+// Raises db::DatabaseException of kind kConstraint, native 8102: an UPDATE of the identity column.
+[[noreturn]] void RaiseIdentityUpdate(std::string_view column);
+
 [[noreturn]] void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error = 0);
 
 }  // namespace cb::tsql

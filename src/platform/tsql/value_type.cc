@@ -75,7 +75,11 @@ ValueType TypeOfDeclared(std::string_view declared) {
     return ValueType::Of(TypeFamily::kFloat);
   }
   if (Contains(upper, "CHAR") || Contains(upper, "TEXT") || Contains(upper, "CLOB")) {
-    return ValueType::Of(TypeFamily::kText);
+    ValueType text = ValueType::Of(TypeFamily::kText);
+    int unused = 0;
+    if (Contains(upper, "CHAR")) ReadPrecision(upper, &text.length, &unused);
+    if (text.length <= 0) text.length = -1;  // VARCHAR(MAX) and no length at all
+    return text;
   }
   return ValueType::Of(TypeFamily::kUnknown);
 }

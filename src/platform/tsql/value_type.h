@@ -16,14 +16,18 @@ struct ValueType {
   TypeFamily family = TypeFamily::kUnknown;
   int precision = 0;  // kDecimal only
   int scale = 0;      // kDecimal only
+  int length = -1;    // kText of a declared column: its characters at most; -1 when unbounded
 
-  static ValueType Of(TypeFamily family) { return ValueType{family, 0, 0}; }
+  static ValueType Of(TypeFamily family) { return ValueType{family, 0, 0, -1}; }
   static ValueType Decimal(int precision, int scale) {
-    return ValueType{TypeFamily::kDecimal, precision, scale};
+    return ValueType{TypeFamily::kDecimal, precision, scale, -1};
   }
   bool Is(TypeFamily f) const { return family == f; }
   bool IsNumeric() const;  // bit, int, bigint, decimal, float
-  bool operator==(const ValueType&) const = default;
+  // The length limits writes only: texts of any length are the same type to the type pass.
+  bool operator==(const ValueType& other) const {
+    return family == other.family && precision == other.precision && scale == other.scale;
+  }
 };
 
 // The type of a column from its declared type: the native names the layer creates
