@@ -12,6 +12,9 @@ constexpr const char* kSource = "T-SQL";
 constexpr int kNativeSyntax = 102;
 constexpr int kNativeExplicitIdentity = 544;
 constexpr int kNativeIdentityUpdate = 8102;
+constexpr int kNativeNumberOutOfRange = 1007;
+constexpr int kNativeArithmeticOverflow = 8115;
+constexpr size_t kServerMaxPrecision = 38;
 
 std::string Where(SourcePos pos) {
   return " at line " + std::to_string(pos.line) + ", column " + std::to_string(pos.column);
@@ -57,6 +60,27 @@ void RaiseExplicitIdentity(std::string_view table) {
 void RaiseIdentityUpdate(std::string_view column) {
   Raise(db::DbErrorKind::kConstraint,
         "Cannot update identity column '" + std::string(column) + "'.", kNativeIdentityUpdate);
+}
+
+void RaiseNumberOutOfRange(std::string_view number, SourcePos pos) {
+  size_t digits = 0;
+  bool leading = true;
+  for (char c : number) {
+    if (c < '0' || c > '9') continue;
+    if (leading && c == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  if (digits > kServerMaxPrecision) {
+    Raise(db::DbErrorKind::kConversion,
+          "The number '" + std::string(number) +
+              "' is out of the range for numeric representation (maximum precision 38)" +
+              Where(pos),
+          kNativeNumberOutOfRange);
+  }
+  Raise(db::DbErrorKind::kConversion,
+        "Arithmetic overflow error converting numeric to data type numeric" + Where(pos),
+        kNativeArithmeticOverflow);
 }
 
 void RaiseNoSuchObject(std::string_view what, SourcePos pos, int native_error) {
