@@ -19,19 +19,6 @@ using testing::ToolRun;
 
 class BillVerbs : public testing::ToolTest {
  protected:
-  void InitDemo() const {
-    const ToolRun run = Run({"init", "--dsn", dsn_, "--demo"});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-  }
-
-  // The first column of the first row a query returns.
-  nlohmann::json Scalar(const std::string& query) const {
-    const ToolRun run = Run({"sql", "--dsn", dsn_, query});
-    EXPECT_EQ(run.exit_code, 0) << query << "\n" << run.err;
-    const nlohmann::json rows = nlohmann::json::parse(run.out, nullptr, false);
-    if (!rows.is_array() || rows.empty()) return nullptr;
-    return rows[0].begin().value();
-  }
   double Widgets() const {
     return Scalar("SELECT SUM(FQty) AS FQty FROM ICInventory WHERE FItemID=2 AND FStockID=1");
   }

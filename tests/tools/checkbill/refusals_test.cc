@@ -34,18 +34,6 @@ class Refusals : public testing::ToolTest {
     return "Provider=SQLite;Data Source=" + file.string();
   }
 
-  void InitDemo() const {
-    const ToolRun run = Run({"init", "--dsn", dsn_, "--demo"});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-  }
-
-  nlohmann::json Scalar(const std::string& query) const {
-    const ToolRun run = Run({"sql", "--dsn", dsn_, query});
-    EXPECT_EQ(run.exit_code, 0) << query << "\n" << run.err;
-    const nlohmann::json rows = nlohmann::json::parse(run.out, nullptr, false);
-    if (!rows.is_array() || rows.empty()) return nullptr;
-    return rows[0].begin().value();
-  }
   // Checked bills among the demo's stock bills.
   nlohmann::json CheckedBills() const {
     return Scalar("SELECT COUNT(*) AS n FROM ICStockBill WHERE ISNULL(FCheckerID, 0) <> 0");

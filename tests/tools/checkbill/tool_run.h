@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,21 @@ class ToolTest : public ::testing::Test {
 
   ToolRun Run(const std::vector<std::string>& words, const std::string& stdin_text = "") const {
     return RunTool(dir_, words, stdin_text);
+  }
+
+  // The suite's schema and the demo data in dsn_.
+  void InitDemo() const {
+    const ToolRun run = Run({"init", "--dsn", dsn_, "--demo"});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+  }
+
+  // The first column of the first row a query on dsn_ returns; null when there is none.
+  nlohmann::json Scalar(const std::string& query) const {
+    const ToolRun run = Run({"sql", "--dsn", dsn_, query});
+    EXPECT_EQ(run.exit_code, 0) << query << "\n" << run.err;
+    const nlohmann::json rows = nlohmann::json::parse(run.out, nullptr, false);
+    if (!rows.is_array() || rows.empty()) return nullptr;
+    return rows[0].begin().value();
   }
 
   std::filesystem::path dir_;
