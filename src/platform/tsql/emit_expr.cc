@@ -4,7 +4,6 @@
 #include "platform/tsql/text_case.h"
 #include "platform/tsql/tsql_error.h"
 #include "platform/tsql/type_map.h"
-#include "platform/variant/decimal.h"
 
 namespace cb::tsql {
 namespace {
@@ -199,12 +198,7 @@ std::string Emitter::Expression(const Expr& expr) {
       Use(kRowCountParameter);
       return kRowCountParameter;
     case ExprKind::kNumber:
-      if (TypeOf(expr).Is(TypeFamily::kDecimal)) {
-        // A literal too large for an exact decimal is refused here; converting it would only come
-        // back to this literal.
-        if (!Decimal::Parse(expr.text)) RaiseNumberOutOfRange(expr.text, expr.pos);
-        return Converted(expr, TypeOf(expr));
-      }
+      if (TypeOf(expr).Is(TypeFamily::kDecimal)) return Converted(expr, TypeOf(expr));
       return expr.text;
     case ExprKind::kString:
       return Literal(expr.text);

@@ -7,6 +7,7 @@
 #include "platform/tsql/emitter.h"
 #include "platform/tsql/functions.h"
 #include "platform/tsql/text_case.h"
+#include "platform/tsql/tsql_error.h"
 #include "platform/variant/decimal.h"
 
 namespace cb::tsql {
@@ -132,6 +133,10 @@ std::string Emitter::Converted(const Expr& expr, ValueType target) {
   if (target.Is(TypeFamily::kDecimal)) {
     if (source.Is(TypeFamily::kNull)) return "NULL";
     if (std::optional<Decimal> literal = LiteralValue(expr)) return BlobConstant(*literal);
+    // A literal (negated or not) that no decimal holds would come back here from its writer.
+    const Expr* bare = &StripParens(expr);
+    while (bare->kind == ExprKind::kNegate) bare = &StripParens(*bare->args[0]);
+    if (bare->kind == ExprKind::kNumber) RaiseNumberOutOfRange(bare->text, bare->pos);
     if (source.Is(TypeFamily::kDecimal)) return Expression(expr);
     return "dec(" + Expression(expr) + ")";
   }
