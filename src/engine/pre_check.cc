@@ -2,8 +2,9 @@
 #include "checkbill/pre_check.h"
 
 #include "engine/engine_components.h"
-#include "frame/not_available.h"
 #include "frame/public_call.h"
+#include "precheck/bom_expansion.h"
+#include "precheck/price_alert.h"
 
 namespace cb::engine {
 
@@ -12,28 +13,21 @@ CPreCheck::CPreCheck() {
 }
 
 bool CPreCheck::CheckChildExpandToItem(const std::string& sDsn, int32_t ItemID) {
+  // False until the walk starts; an error after that leaves the answer reached so far.
+  bool result = false;
   return frame::PublicCall(
       frame(),
-      [&]() -> bool {
-        // The BOM expansion walk comes with the pre-check services.
-        static_cast<void>(sDsn);
-        static_cast<void>(ItemID);
-        frame::RaiseNotAvailable("CPreCheck.CheckChildExpandToItem");
+      [&] {
+        precheck::CheckChildExpandToItem(frame(), sDsn, ItemID, result);
+        return result;
       },
-      // An error before the walk has set its result leaves the result False.
-      [](const Error&) { return false; });
+      [&](const Error&) { return result; });
 }
 
 int32_t CPreCheck::DoPriceAlert(const std::string& sDsn, int32_t lngInterID, int32_t lngTranType,
                                 VectorPtr& vectReturn, std::string& strReturn) {
-  return frame::PublicCallRaising([&]() -> int32_t {
-    // The price alerts come with the pre-check services.
-    static_cast<void>(sDsn);
-    static_cast<void>(lngInterID);
-    static_cast<void>(lngTranType);
-    static_cast<void>(vectReturn);
-    static_cast<void>(strReturn);
-    frame::RaiseNotAvailable("CPreCheck.DoPriceAlert");
+  return frame::PublicCallRaising([&] {
+    return precheck::DoPriceAlert(frame(), sDsn, lngInterID, lngTranType, vectReturn, strReturn);
   });
 }
 

@@ -7,7 +7,7 @@
 #include "checkbill/check_now.h"
 #include "checkbill/pre_check.h"
 #include "checkbill/qm_check_now.h"
-#include "frame/not_available.h"
+#include "platform/services/connection_providers.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
 #include "support/fake_connection.h"
@@ -65,11 +65,12 @@ TEST(PublicClasses, MembersWhoseCallersHandleErrorsRaiseThem) {
   VectorPtr report;
   std::string message;
   try {
-    pre_check.DoPriceAlert("dsn", 1, 21, report, message);
+    pre_check.DoPriceAlert("Provider=Nowhere;Data Source=x", 1, 80, report, message);
     FAIL() << "no error raised";
   } catch (const Error& error) {
-    EXPECT_EQ(error.number(), frame::kErrNotAvailable);
+    EXPECT_EQ(error.number(), services::kErrProviderNotFound);
   }
+  EXPECT_EQ(report, nullptr);
   EXPECT_THROW(CheckNow().UpdateSEOrderBCommitQty("dsn", 1), Error);
 }
 

@@ -120,4 +120,18 @@ inline constexpr auto kProductionIssueTypes = MakeTransTypeSet(GetMaterial, Proc
 inline constexpr auto kInitialisationTypes =
     MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock);
 
+// Sales bills whose lines are held against their lowest sales price.
+inline constexpr auto kSaleAlertTypes = MakeTransTypeSet(SaleInvoice, SaleOrder, SaleNormalInv);
+
+// Purchase bills whose lines are held against their highest purchase price.
+inline constexpr auto kPurchaseAlertTypes =
+    MakeTransTypeSet(PurchaseOrder, PurchaseInvoice, PurchaseNormalInv);
+
+// Sales orders and notices, which need a customer.
+inline constexpr auto kCustomerBillTypes = MakeTransTypeSet(SaleOrder, SaleRecede, SaleConsign);
+
+// Purchase orders and notices, which need a supplier.
+inline constexpr auto kSupplierBillTypes =
+    MakeTransTypeSet(PurchaseOrder, PurchaseConsign, PurchaseRecede);
+
 }  // namespace cb

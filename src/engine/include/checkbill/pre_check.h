@@ -9,13 +9,14 @@
 #include "frame/class_frame.h"
 #include "platform/variant/object.h"
 #include "platform/variant/vector.h"
+#include "precheck/price_alert_service.h"
 
 namespace cb::engine {
 
 // ProgID under which the object factory creates a CPreCheck (the price-alert guard reaches it so).
-inline constexpr std::string_view kPreCheckProgID = "VellMCheckBill.CPreCheck";
+inline constexpr std::string_view kPreCheckProgID = precheck::kPreCheckProgID;
 
-class CPreCheck : public Object, private frame::ClassFrame {
+class CPreCheck : public precheck::PriceAlertService, private frame::ClassFrame {
  public:
   // Takes the data-access service and security object (see ClassFrame) and makes sure the engine's
   // components are registered with the object factory.
@@ -33,7 +34,7 @@ class CPreCheck : public Object, private frame::ClassFrame {
   // into vectReturn, with a code and strReturn. Errors reach the caller, whose own error handling
   // reports them.
   int32_t DoPriceAlert(const std::string& sDsn, int32_t lngInterID, int32_t lngTranType,
-                       VectorPtr& vectReturn, std::string& strReturn);
+                       VectorPtr& vectReturn, std::string& strReturn) override;
 
  private:
   frame::ClassFrame& frame() { return *this; }
