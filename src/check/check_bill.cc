@@ -12,6 +12,7 @@
 #include "check/flow_guards.h"
 #include "check/flow_hooks.h"
 #include "check/load_bill_rows.h"
+#include "check/person_partner_step.h"
 #include "check/stock_write_backs.h"
 #include "check/type_step.h"
 #include "frame/hooks/hook_stage.h"
@@ -46,8 +47,7 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 // Places of the steps this build does not have yet:
 //  - after the opening guards: the configured-item batch check, then the multi-level check (which
 //    may end the call with its own success exit, code 3);
-//  - after the bill-status guard: the price alert (unless "ReCheck" bit 32), then for a check or
-//    an uncheck the same-person, customer and supplier guards, the uncheck guards (backflush,
+//  - after the person and partner guards, for a check or an uncheck: the uncheck guards (backflush,
 //    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
 //    inspection-request guard; then for type 1 the estimated-price voucher guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
@@ -68,6 +68,7 @@ StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& ou
         return RunOpeningGuards(state, outcome);
       },
       [&] { return RunBillStatusGuard(state, outcome); },
+      [&] { return RunPersonAndPartnerGuards(state, outcome); },
       [&] {
         PrepareStepDictionaries(state, outcome);
         return RunTypeStep(frame, state, outcome);

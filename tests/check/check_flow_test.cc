@@ -217,7 +217,11 @@ TEST_F(CheckFlowTest, TypesWhoseHandlerIsNotBuiltAreRefusedNamingTheTypeAndKeepT
       {65, "ICPlanAdjPrice", "INSERT INTO ICPlanAdjPriEntry (FInterID, FItemID) VALUES (5001, 7)"},
       {46, "ICQCBill", ""},
       {715, "ICQCBill", ""},
-      {71, "POOrder", "INSERT INTO POOrderEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
+      // The purchase order names its supplier: an order without one is refused before the type
+      // step.
+      {71, "POOrder",
+       "INSERT INTO POOrderEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)\r\n"
+       "UPDATE POOrder SET FSupplyID = 8 WHERE FInterID = 5001"},
       {75, "ICPurchase",
        "INSERT INTO ICPurchaseEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},
       {86, "ICSale", "INSERT INTO ICSaleEntry (FInterID, FEntryID, FItemID) VALUES (5001, 1, 7)"},

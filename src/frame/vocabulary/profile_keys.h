@@ -27,6 +27,13 @@ inline constexpr std::string_view kProfileUnderStock = "IC|UnderStock";
 inline constexpr std::string_view kProfileShowUnderTip = "IC|ShowUnderTip";
 inline constexpr std::string_view kProfileUseLockStock = "IC|UseLockStock";
 inline constexpr std::string_view kProfileISUseMultiCheck = "IC|ISUseMultiCheck";
+inline constexpr std::string_view kProfileSingleMan = "General|SingleMan";
+inline constexpr std::string_view kProfileSameUserApprovalAndUnApproval =
+    "IC|SameUserApprovalAndUnApproval";
+inline constexpr std::string_view kProfileAlertSELowPrice = "IC|AlertSELowPrice";
+inline constexpr std::string_view kProfileAlertSELowPriceWhenCheck = "IC|AlertSELowPriceWhenCheck";
+inline constexpr std::string_view kProfileAlertPOMaxPrice = "IC|AlertPOMaxPrice";
+inline constexpr std::string_view kProfileAlertHighPriceWhenCheck = "IC|AlertHighPriceWhenCheck";
 
 // The entry as a number; default_value when absent, Null or not a number.
 [[nodiscard]] double ProfileNumber(const Dictionary& profile, std::string_view key,
