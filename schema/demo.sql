@@ -3,10 +3,10 @@
 -- Two items kept in a main warehouse with opening balances, a purchase receipt waiting to be checked,
 -- a receipt dated in the closed-off November, a delivery that asks for more widgets than are in
 -- stock, a material issue that leaves the bolts below their safety stock, a sales order that
--- reserves widgets on the shop floor and a delivery that would eat into that reservation, and a
--- production task. The books are in period 12 of 2026; negative stock and the safety-stock alert
--- are accepted only after the user confirms a tip. Every bill was made by user 1, so user 16 may
--- check it.
+-- reserves widgets on the shop floor and a delivery that would eat into that reservation, a sales
+-- order priced below the customer's lowest price, and a production task. The books are in period 12
+-- of 2026; negative stock, the safety-stock alert and a sales price below its lowest are accepted
+-- only after the user confirms a tip. Every bill was made by user 1, so user 16 may check it.
 
 INSERT INTO t_MeasureUnit (FMeasureUnitID, FItemID, FNumber, FName) VALUES (1, 1, 'PCS', 'piece')
 
@@ -73,6 +73,15 @@ INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FUnitID, FQty, FAuxPrice,
 UPDATE SEOrderEntry SET FLockFlag = 1 WHERE FInterID = 2001 AND FEntryID = 1
 INSERT INTO t_LockStock (FInterID, FEntryID, FTranType, FItemID, FStockID, FQty, FOrgQty)
   VALUES (2001, 1, 81, 2, 2, 10, 10)
+
+-- Sales order 2002: 30 widgets for Harbour Hardware at 4.20, below the 5.00 that the customer's price
+-- list sets as the widget's lowest price. The sales price alert is on at check time.
+UPDATE t_Cust SET FSELowPrice = 5 WHERE FCustID = 1 AND FItemID = 2
+INSERT INTO SEOrder (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FCustID, FCurrencyID)
+  VALUES (2002, 'SEORD000002', 81, '2026-12-04', 0, 1, 1, 1)
+INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FUnitID, FQty, FAuxPrice, FTaxPrice, FAdviceConsignDate)
+  VALUES (2002, 1, 2, 1, 30, 4.2, 4.2, '2026-12-22')
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey IN ('AlertSELowPrice', 'AlertSELowPriceWhenCheck')
 
 -- Production task 3001: make 50 widgets.
 INSERT INTO ICMO (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FItemID, FUnitID, FQty, FAuxQty)

@@ -34,6 +34,8 @@ constexpr int32_t kEarlierReceiptID = 1002;
 constexpr int32_t kDeliveryID = 1003;
 constexpr int32_t kMaterialIssueID = 1004;
 constexpr int32_t kReservingDeliveryID = 1005;
+constexpr int32_t kLowPricedOrderID = 2002;
+constexpr int32_t kDemoMakerID = 1;  // the user who made every demo bill
 constexpr int32_t kBoltItemID = 1;
 constexpr int32_t kWidgetItemID = 2;
 constexpr int32_t kMainStockID = 1;
@@ -121,15 +123,16 @@ class Tour {
   // What sales order 2001 still holds reserved.
   std::string Reserved() const { return Sum("FQty", "t_LockStock", "FInterID=2001"); }
 
-  // Runs one operation on a bill; every question is shown and answered with answer.
-  int32_t Operate(OperateCode operate_code, int32_t tran_type, int32_t inter_id, bool answer) {
+  // Runs one operation on a bill as checker_id; every question is shown and answered with answer.
+  int32_t Operate(OperateCode operate_code, int32_t tran_type, int32_t inter_id, bool answer,
+                  int32_t checker_id = kDemoUserID) {
     BillRequest request;
     request.operate_code = operate_code;
     request.tran_type = tran_type;
     request.inter_id = inter_id;
     request.check_date = kDemoCheckDate;
     request.dsn = engine_dsn_;
-    request.checker_id = kDemoUserID;
+    request.checker_id = checker_id;
     const DictionaryPtr params = BuildRequest(request);
     const DictionaryPtr result =
         RunConversation(*params, CallCheckBill, [&](const std::string& question) {
@@ -179,6 +182,20 @@ class Tour {
   std::string engine_dsn_;
   std::ostream& out_;
 };
+
+// A sales order priced below its lowest price: its maker is refused, another user agrees to the
+// price and checks it.
+void LowPriceStop(Tour& tour) {
+  tour.Say(
+      "\n9. Sales order SEORD000002 sells widgets at 4.20, below the lowest price of 5.00 on "
+      "Harbour\n"
+      "   Hardware's price list. User 1, who entered the order, tries to check it: the engine "
+      "asks\n"
+      "   about the price, he agrees, and is refused because a maker may not check his own bill:");
+  tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true, kDemoMakerID);
+  tour.Say("   User 16 checks it, is asked about the price too and agrees:");
+  tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true);
+}
 
 ExitStatus RunDemo(const std::string& dsn, Io& io) {
   Tour tour(dsn, io.text());
@@ -239,6 +256,7 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
   tour.ShowShopFloor("before");
   tour.Operate(OperateCode::kCheck, SaleOutStock, kReservingDeliveryID, true);
   tour.ShowShopFloor("after the check");
+  LowPriceStop(tour);
 
   tour.Say("\nBalances in the Main warehouse, before the tour and after it:");
   tour.Say("    Hex bolt M8: " + bolts_before + " -> " + tour.Balance(kBoltItemID, kMainStockID));
