@@ -4,37 +4,55 @@
 
 #include <string_view>
 
+#include "frame/sql_template.h"
 #include "frame/temp_table_guard.h"
+#include "frame/vocabulary/text.h"
 #include "platform/services/pending_error.h"
 #include "platform/variant/error.h"
 
 namespace cb::precheck {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kWorkTable = "#TmpICBOM";
+// The level of the root's own components (the root is level 1).
+constexpr int32_t kLevelTwo = 2;
 
 std::string Id(int32_t id) {
   return std::to_string(id);
 }
 
 // The item's active BOM heads: in use ('zt01' status) and FStatus 1.
+constexpr std::string_view kActiveBom =
+    "SELECT t1.* FROM ICBOM t1,T_submessage t2 WHERE t1.FitemID=##Item## And "
+    "t1.fusestatus=t2.finterid and t2.FID='zt01' And t1.FStatus=1";
+
+// The components of a BOM that are followed: item class 2 or 9; ##Sep## goes between the pieces.
+constexpr std::string_view kComponents =
+    " SELECT t1.*,t2.FNumber,u.FNumber as FUnitNumber FROM ICBOMChild t1##Sep##"
+    " inner join t_ICItem t2 on t1.FitemID=t2.FitemID##Sep##"
+    " inner join t_MeasureUnit u on t1.FUnitID=u.FMeasureUnitID##Sep##"
+    " Where (t2.FErpClsID=2 or t2.FErpClsID=9) and t1.FInterID =##Bom##";
+
+constexpr std::string_view kRootRow = " insert into #TmpICBOM values( ##Item##,'##Item##',1)";
+constexpr std::string_view kRecordStep =
+    " insert into #TmpICBOM select ##Item##,'##Path##',##Level##";
+
 std::string ActiveBomSql(int32_t item_id) {
-  return "SELECT t1.* FROM ICBOM t1,T_submessage t2 WHERE t1.FitemID=" + Id(item_id) +
-         " And t1.fusestatus=t2.finterid and t2.FID='zt01' And t1.FStatus=1";
+  return frame::SqlTemplate(kActiveBom).Number("Item", item_id).Sql();
 }
 
-// The components of a BOM that are followed: item class 2 or 9. `separator` goes between the
-// pieces of the statement.
 std::string ComponentsSql(int32_t bom_id, std::string_view separator) {
-  std::string sql = " SELECT t1.*,t2.FNumber,u.FNumber as FUnitNumber FROM ICBOMChild t1";
-  sql += separator;
-  sql += " inner join t_ICItem t2 on t1.FitemID=t2.FitemID";
-  sql += separator;
-  sql += " inner join t_MeasureUnit u on t1.FUnitID=u.FMeasureUnitID";
-  sql += separator;
-  sql += " Where (t2.FErpClsID=2 or t2.FErpClsID=9) and t1.FInterID =" + Id(bom_id);
-  return sql;
+  return frame::SqlTemplate(kComponents).Fragment("Sep", separator).Number("Bom", bom_id).Sql();
+}
+
+// A row of the work table: the item, its path from the root (ids joined by ".") and its level.
+std::string RecordStepSql(int32_t item_id, const std::string& path, int32_t level) {
+  // The path holds digits and dots only, so it goes in as it is, between the quotes.
+  return frame::SqlTemplate(kRecordStep)
+      .Number("Item", item_id)
+      .Fragment("Path", path)
+      .Number("Level", level)
+      .Sql();
 }
 
 bool Contains(db::Recordset& rows, std::string_view field, int32_t value) {
@@ -67,8 +85,7 @@ bool ExpandBomChild(db::Connection& connection, int32_t item_id, const std::stri
       return true;
     }
     const std::string extended = path + "." + Id(component);
-    connection.Execute(" insert into #TmpICBOM select " + Id(item_id) + ",'" + extended + "'," +
-                       Id(next_level));
+    connection.Execute(RecordStepSql(item_id, extended, next_level));
     if (ExpandBomChild(connection, component, extended)) return true;
   }
   return false;
@@ -76,13 +93,12 @@ bool ExpandBomChild(db::Connection& connection, int32_t item_id, const std::stri
 
 // Records the root and its components, then expands each component; true when a loop is found.
 bool WalkFromRoot(db::Connection& connection, int32_t item_id, int32_t bom_id) {
-  connection.Execute(" insert into #TmpICBOM values( " + Id(item_id) + ",'" + Id(item_id) + "',1)");
+  connection.Execute(frame::SqlTemplate(kRootRow).Number("Item", item_id).Sql());
   const db::RecordsetPtr components = connection.Execute(ComponentsSql(bom_id, ""));
   std::string inserts;
   for (; !components->Eof(); components->MoveNext()) {
-    const std::string component = Id(components->Field("FItemID").ToInt32());
-    inserts +=
-        " insert into #TmpICBOM select " + component + ",'" + Id(item_id) + "." + component + "',2";
+    const int32_t component = components->Field("FItemID").ToInt32();
+    inserts += RecordStepSql(component, Id(item_id) + "." + Id(component), kLevelTwo);
     inserts += kCrLf;
   }
   if (!inserts.empty()) connection.Execute(inserts);

@@ -4,12 +4,12 @@
 
 #include <string_view>
 
+#include "frame/sql_template.h"
 #include "frame/vocabulary/trans_types.h"
 
 namespace cb::precheck {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 // The invoice style whose limits are the outsourcing ones (price-list type 0, FWWHghPrc).
 constexpr int32_t kOutsourcingInvStyle = 12511;
 
@@ -51,95 +51,132 @@ PriceAlertKind KindOf(int32_t tran_type) {
                                              : PriceAlertKind::kPurchaseHighPrice;
 }
 
-std::string Cat(std::initializer_list<std::string_view> pieces) {
-  std::string text;
-  for (std::string_view piece : pieces) text += piece;
-  return text;
+// A price in the currency ##Currency## (an alias) turned into the base currency.
+constexpr std::string_view kToBaseCurrency =
+    "CASE WHEN ##Currency##.FOperator='*' THEN ##Price##*##Currency##.FExchangeRate ELSE "
+    "##Price##/##Currency##.FExchangeRate END";
+
+// One half of the SELECT that fills the work table: the limit ##Limit## (in the base currency)
+// turned into the bill's currency t4 and unit t2, the lines restricted to the bill and to the
+// items of one price fixing type; ##LimitSource## joins where the limit comes from.
+constexpr std::string_view kHalf =
+    "SELECT ##Distinct##u1.FEntryID,t1.FNumber,t1.FName,t1.FModel,t2.FName AS FUnitName,"
+    "t4.FName AS FCurrencyName,ROUND(CAST(v1.FExchangeRate AS DECIMAL(28,10)),12) AS "
+    "FExchangeRate,\r\n"
+    "ISNULL(CASE WHEN t4.FOperator='*' THEN ##Limit##/t4.FExchangeRate  ELSE "
+    "##Limit##*t4.FExchangeRate END,0)*t2.FCoefficient AS ##LimitColumn##,\r\n"
+    "##BillPrice##\r\n"
+    "t1.FPriceDecimal\r\n"
+    "FROM ##Head## v1 INNER JOIN ##Entry## u1 ON v1.FInterID=u1.FInterID\r\n"
+    "INNER JOIN t_ICItem t1 ON u1.FItemID=t1.FItemID\r\n"
+    "INNER JOIN t_MeasureUnit t2 ON u1.FUnitID=t2.FMeasureUnitID\r\n"
+    "INNER JOIN t_Currency t4 ON v1.FCurrencyID=t4.FCurrencyID\r\n"
+    "##LimitSource##\r\n"
+    "WHERE v1.FInterID=##Bill## AND ISNULL(t1.##FixingType##,0)=##Fixing## \r\n";
+
+// The partner's price list t10, its limit turned into the base currency.
+constexpr std::string_view kPriceList =
+    "##Join## (SELECT m1.##ListPartner##,m1.FItemID,##ListLimit## AS ##LimitColumn##\r\n"
+    "FROM ##ListTable## m1 INNER JOIN t_Currency m2 ON m1.FCurrencyID=m2.FCurrencyID##ListFilter##)"
+    " t10 ON v1.##HeadPartner##=t10.##ListPartner## AND t10.FItemID=u1.FItemID";
+
+constexpr std::string_view kInsert =
+    "INSERT INTO #tmpLowPrice(FEntryID,FNumber,FName,FModel,FUnitName,FCurrencyName,"
+    "FExchangeRate,##LimitColumn##,FBillPrice,FPriceDecimal)\r\n"
+    "##ListHalf##"
+    "UNION ALL\r\n"
+    "##ItemHalf##";
+
+// A purchase invoice chooses its limits by its invoice style, inside the batch.
+constexpr std::string_view kByInvoiceStyle =
+    "DECLARE @InvStyle INT\r\n"
+    "SELECT @InvStyle=FInvStyle FROM ICPurchase WHERE FInterID=##Bill##\r\n"
+    "IF @InvStyle=##OutsourcingStyle##\r\n"
+    "BEGIN \r\n"
+    "##OutsourcingInsert##"
+    "END\r\n"
+    "ELSE\r\n"
+    "BEGIN\r\n"
+    "##OtherInsert##"
+    "END\r\n";
+
+constexpr std::string_view kBatch =
+    "SET NOCOUNT ON\r\n"
+    "##Inserts##"
+    "SELECT FEntryID,FNumber,FName,FModel,FUnitName,FCurrencyName,FExchangeRate,##LimitColumn##,"
+    "FBillPrice,FPriceDecimal,(FBillPrice-##LimitColumn##) AS FPriceDiff\r\n"
+    "FROM #tmpLowPrice WHERE (FBillPrice-##LimitColumn##)##PastLimit##\r\n"
+    "DROP TABLE #tmpLowPrice\r\n";
+
+constexpr std::string_view kProfile =
+    "SELECT FKey,FValue FROM t_SystemProfile WHERE\r\n"
+    "(FCategory='IC' AND FKey IN ('SInvoiceDecimal','##TaxInPriceKey##') )\r\n";
+
+constexpr std::string_view kCreateLowPriceTable =
+    "CREATE TABLE #tmpLowPrice(\r\n"
+    "FEntryID INT,FNumber VARCHAR(80),FName VARCHAR(80),\r\n"
+    "FModel VARCHAR(255),FUnitName VARCHAR(80),FCurrencyName VARCHAR(80),\r\n"
+    "FExchangeRate Float,##LimitColumn## FLoat,FBillPrice Float,FPriceDecimal INT)";
+
+std::string ToBaseCurrency(std::string_view price, std::string_view currency) {
+  return frame::SqlTemplate(kToBaseCurrency)
+      .Fragment("Currency", currency)
+      .Fragment("Price", price)
+      .Sql();
 }
 
-// A limit in the currency `currency` (alias) turned into the base currency.
-std::string ToBaseCurrency(std::string_view limit, std::string_view currency) {
-  return Cat({"CASE WHEN ", currency, ".FOperator='*' THEN ", limit, "*", currency,
-              ".FExchangeRate ELSE ", limit, "/", currency, ".FExchangeRate END"});
+std::string Half(const KindParts& kind, const InsertParts& parts, int32_t inter_id, bool distinct,
+                 std::string_view limit, const std::string& limit_source, int fixing_type) {
+  return frame::SqlTemplate(kHalf)
+      .Fragment("Distinct", distinct ? "DISTINCT " : "")
+      .Fragment("Limit", limit)
+      .Fragment("LimitColumn", kind.limit)
+      .Fragment("BillPrice", parts.bill_price)
+      .Fragment("Head", parts.head)
+      .Fragment("Entry", parts.entry)
+      .Fragment("LimitSource", limit_source)
+      .Number("Bill", inter_id)
+      .Fragment("FixingType", kind.fixing_type)
+      .Number("Fixing", fixing_type)
+      .Sql();
 }
 
-// A base-currency limit turned into the bill's currency t4 and unit t2, Null taken as 0.
-std::string ToBillCurrency(std::string_view limit, std::string_view column) {
-  return Cat({"ISNULL(CASE WHEN t4.FOperator='*' THEN ", limit, "/t4.FExchangeRate  ELSE ", limit,
-              "*t4.FExchangeRate END,0)*t2.FCoefficient AS ", column, ","});
-}
-
-std::string SelectHead(bool distinct, const std::string& limit_piece,
-                       const std::string& bill_price) {
-  return Cat({distinct ? "SELECT DISTINCT " : "SELECT ",
-              "u1.FEntryID,t1.FNumber,t1.FName,t1.FModel,t2.FName AS FUnitName,"
-              "t4.FName AS FCurrencyName,ROUND(CAST(v1.FExchangeRate AS DECIMAL(28,10)),12) AS "
-              "FExchangeRate,",
-              kCrLf, limit_piece, kCrLf, bill_price, kCrLf, "t1.FPriceDecimal", kCrLf});
-}
-
-std::string BillJoins(const InsertParts& parts) {
-  return Cat({"FROM ", parts.head, " v1 INNER JOIN ", parts.entry, " u1 ON v1.FInterID=u1.FInterID",
-              kCrLf, "INNER JOIN t_ICItem t1 ON u1.FItemID=t1.FItemID", kCrLf,
-              "INNER JOIN t_MeasureUnit t2 ON u1.FUnitID=t2.FMeasureUnitID", kCrLf,
-              "INNER JOIN t_Currency t4 ON v1.FCurrencyID=t4.FCurrencyID", kCrLf});
-}
-
-std::string Restriction(const KindParts& kind, int32_t inter_id, int fixing_type) {
-  return Cat({"WHERE v1.FInterID=", std::to_string(inter_id), " AND ISNULL(t1.", kind.fixing_type,
-              ",0)=", std::to_string(fixing_type), " ", kCrLf});
-}
-
-// First half: the limit from the partner's price list t10.
+// First half: items of fixing type 0, the limit from the partner's price list t10.
 std::string ListHalf(const KindParts& kind, const InsertParts& parts, int32_t inter_id) {
-  const std::string list_price = Cat({"ISNULL(m1.", kind.limit, ",0)"});
-  std::string converted = ToBaseCurrency(list_price, "m2");
-  if (parts.list_limit_as_decimal) converted = Cat({"CONVERT(DECIMAL(28,10),", converted, ")"});
-  const std::string t10_limit = Cat({"t10.", kind.limit});
-  return Cat({SelectHead(parts.distinct_list_half, ToBillCurrency(t10_limit, kind.limit),
-                         parts.bill_price),
-              BillJoins(parts),
-              parts.list_join,
-              " (SELECT m1.",
-              kind.list_partner,
-              ",m1.FItemID,",
-              converted,
-              " AS ",
-              kind.limit,
-              kCrLf,
-              "FROM ",
-              kind.list_table,
-              " m1 INNER JOIN t_Currency m2 ON m1.FCurrencyID=m2.FCurrencyID",
-              parts.list_filter,
-              ") t10 ON v1.",
-              kind.head_partner,
-              "=t10.",
-              kind.list_partner,
-              " AND t10.FItemID=u1.FItemID",
-              kCrLf,
-              Restriction(kind, inter_id, 0)});
+  std::string list_limit = ToBaseCurrency("ISNULL(m1." + std::string(kind.limit) + ",0)", "m2");
+  if (parts.list_limit_as_decimal) list_limit = "CONVERT(DECIMAL(28,10)," + list_limit + ")";
+  const std::string price_list = frame::SqlTemplate(kPriceList)
+                                     .Fragment("Join", parts.list_join)
+                                     .Fragment("ListPartner", kind.list_partner)
+                                     .Fragment("ListLimit", list_limit)
+                                     .Fragment("LimitColumn", kind.limit)
+                                     .Fragment("ListTable", kind.list_table)
+                                     .Fragment("ListFilter", parts.list_filter)
+                                     .Fragment("HeadPartner", kind.head_partner)
+                                     .Sql();
+  return Half(kind, parts, inter_id, parts.distinct_list_half, "t10." + std::string(kind.limit),
+              price_list, 0);
 }
 
-// Second half: the item's own limit in its own currency t5.
+// Second half: items of fixing type 1, the item's own limit in its own currency t5.
 std::string ItemHalf(const KindParts& kind, const InsertParts& parts, int32_t inter_id) {
-  const std::string item_price = Cat({"ISNULL(t1.", parts.item_limit, ",0)"});
-  const std::string base = Cat({"(", ToBaseCurrency(item_price, "t5"), ")"});
-  return Cat(
-      {SelectHead(parts.distinct_item_half, ToBillCurrency(base, kind.limit), parts.bill_price),
-       BillJoins(parts), "INNER JOIN t_Currency t5 ON t1.", parts.item_currency, "=t5.FCurrencyID",
-       kCrLf, Restriction(kind, inter_id, 1)});
+  const std::string limit =
+      "(" + ToBaseCurrency("ISNULL(t1." + std::string(parts.item_limit) + ",0)", "t5") + ")";
+  const std::string currency =
+      "INNER JOIN t_Currency t5 ON t1." + std::string(parts.item_currency) + "=t5.FCurrencyID";
+  return Half(kind, parts, inter_id, parts.distinct_item_half, limit, currency, 1);
 }
 
 std::string InsertSql(const KindParts& kind, const InsertParts& parts, int32_t inter_id) {
-  return Cat(
-      {"INSERT INTO #tmpLowPrice(FEntryID,FNumber,FName,FModel,FUnitName,FCurrencyName,"
-       "FExchangeRate,",
-       kind.limit, ",FBillPrice,FPriceDecimal)", kCrLf, ListHalf(kind, parts, inter_id),
-       "UNION ALL", kCrLf, ItemHalf(kind, parts, inter_id)});
+  return frame::SqlTemplate(kInsert)
+      .Fragment("LimitColumn", kind.limit)
+      .Fragment("ListHalf", ListHalf(kind, parts, inter_id))
+      .Fragment("ItemHalf", ItemHalf(kind, parts, inter_id))
+      .Sql();
 }
 
 std::string OrderBillPrice(std::string_view price, bool tax_in_price, std::string_view cess) {
-  return Cat({price, tax_in_price ? "" : cess, " AS FBillPrice,"});
+  return std::string(price) + (tax_in_price ? "" : std::string(cess)) + " AS FBillPrice,";
 }
 
 InsertParts SaleInsert(int32_t tran_type, bool tax_in_price) {
@@ -159,8 +196,8 @@ InsertParts SaleInsert(int32_t tran_type, bool tax_in_price) {
   parts.entry = "ICSaleEntry";
   parts.distinct_item_half = true;
   parts.distinct_list_half = tran_type == SaleInvoice;
-  parts.bill_price = Cat({tran_type == SaleInvoice ? "u1.FAuxTaxPrice" : "u1.FAuxPrice",
-                          "*CAST((100-u1.FDiscountRate)/100 AS DECIMAL(28,10)) AS FBillPrice,"});
+  parts.bill_price = std::string(tran_type == SaleInvoice ? "u1.FAuxTaxPrice" : "u1.FAuxPrice") +
+                     "*CAST((100-u1.FDiscountRate)/100 AS DECIMAL(28,10)) AS FBillPrice,";
   return parts;
 }
 
@@ -201,34 +238,20 @@ std::string InsertsOf(int32_t tran_type, int32_t inter_id, bool tax_in_price) {
   if (tran_type == PurchaseOrder) {
     return InsertSql(kPurchaseParts, PurchaseOrderInsert(tax_in_price), inter_id);
   }
-  return Cat({"DECLARE @InvStyle INT",
-              kCrLf,
-              "SELECT @InvStyle=FInvStyle FROM ICPurchase WHERE FInterID=",
-              std::to_string(inter_id),
-              kCrLf,
-              "IF @InvStyle=",
-              std::to_string(kOutsourcingInvStyle),
-              kCrLf,
-              "BEGIN ",
-              kCrLf,
-              InsertSql(kPurchaseParts, PurchaseInvoiceInsert(tran_type, true), inter_id),
-              "END",
-              kCrLf,
-              "ELSE",
-              kCrLf,
-              "BEGIN",
-              kCrLf,
-              InsertSql(kPurchaseParts, PurchaseInvoiceInsert(tran_type, false), inter_id),
-              "END",
-              kCrLf});
+  return frame::SqlTemplate(kByInvoiceStyle)
+      .Number("Bill", inter_id)
+      .Number("OutsourcingStyle", kOutsourcingInvStyle)
+      .Fragment("OutsourcingInsert",
+                InsertSql(kPurchaseParts, PurchaseInvoiceInsert(tran_type, true), inter_id))
+      .Fragment("OtherInsert",
+                InsertSql(kPurchaseParts, PurchaseInvoiceInsert(tran_type, false), inter_id))
+      .Sql();
 }
 
 }  // namespace
 
 std::string PriceAlertProfileSql(PriceAlertKind kind) {
-  return Cat({"SELECT FKey,FValue FROM t_SystemProfile WHERE", kCrLf,
-              "(FCategory='IC' AND FKey IN ('SInvoiceDecimal','", TaxInPriceKey(kind), "') )",
-              kCrLf});
+  return frame::SqlTemplate(kProfile).Fragment("TaxInPriceKey", TaxInPriceKey(kind)).Sql();
 }
 
 const char* TaxInPriceKey(PriceAlertKind kind) {
@@ -240,19 +263,16 @@ const char* LimitColumn(PriceAlertKind kind) {
 }
 
 std::string CreateLowPriceTableSql(PriceAlertKind kind) {
-  return Cat(
-      {"CREATE TABLE #tmpLowPrice(", kCrLf, "FEntryID INT,FNumber VARCHAR(80),FName VARCHAR(80),",
-       kCrLf, "FModel VARCHAR(255),FUnitName VARCHAR(80),FCurrencyName VARCHAR(80),", kCrLf,
-       "FExchangeRate Float,", LimitColumn(kind), " FLoat,FBillPrice Float,FPriceDecimal INT)"});
+  return frame::SqlTemplate(kCreateLowPriceTable).Fragment("LimitColumn", LimitColumn(kind)).Sql();
 }
 
 std::string PriceAlertBatchSql(int32_t tran_type, int32_t inter_id, bool tax_in_price) {
   const KindParts& kind = PartsOf(KindOf(tran_type));
-  return Cat({"SET NOCOUNT ON", kCrLf, InsertsOf(tran_type, inter_id, tax_in_price),
-              "SELECT FEntryID,FNumber,FName,FModel,FUnitName,FCurrencyName,FExchangeRate,",
-              kind.limit, ",FBillPrice,FPriceDecimal,(FBillPrice-", kind.limit, ") AS FPriceDiff",
-              kCrLf, "FROM #tmpLowPrice WHERE (FBillPrice-", kind.limit, ")", kind.past_limit,
-              kCrLf, "DROP TABLE #tmpLowPrice", kCrLf});
+  return frame::SqlTemplate(kBatch)
+      .Fragment("Inserts", InsertsOf(tran_type, inter_id, tax_in_price))
+      .Fragment("LimitColumn", kind.limit)
+      .Fragment("PastLimit", kind.past_limit)
+      .Sql();
 }
 
 }  // namespace cb::precheck
