@@ -25,8 +25,8 @@ struct Tolerance {
   bool same_outcome = false;
 };
 
-// Whether the call may absorb the statement's failure: the engine's own table first, then the
-// scenario's @tolerate lines.
-Tolerance ToleranceFor(const Scenario& scenario, const std::string& statement);
+// Whether the call may absorb the statement's failure: the engine's own table for the call's
+// member first, then the scenario's @tolerate lines.
+Tolerance ToleranceFor(const Scenario& scenario, const Call& call, const std::string& statement);
 
 }  // namespace cb::scenario

@@ -147,7 +147,7 @@ class FileRunner {
       if (outcome.statements.size() < fail_at || outcome.statements[fail_at - 1] != statement) {
         return {"the re-run did not send the same statement at this place"};
       }
-      const Tolerance tolerance = ToleranceFor(scenario, statement);
+      const Tolerance tolerance = ToleranceFor(scenario, call, statement);
       if (tolerance.same_outcome) return Differences(database, call, outcome, start.rows);
       std::vector<std::string> differences;
       if (tolerance.reason.empty()) {
