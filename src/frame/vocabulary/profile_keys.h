@@ -27,6 +27,9 @@ inline constexpr std::string_view kProfileUnderStock = "IC|UnderStock";
 inline constexpr std::string_view kProfileShowUnderTip = "IC|ShowUnderTip";
 inline constexpr std::string_view kProfileUseLockStock = "IC|UseLockStock";
 inline constexpr std::string_view kProfileISUseMultiCheck = "IC|ISUseMultiCheck";
+inline constexpr std::string_view kProfilePOQtyLargeStock = "IC|POQtyLargeStock";
+inline constexpr std::string_view kProfileOrdStockOutByProportion = "IC|OrdStockOutByProportion";
+inline constexpr std::string_view kProfileUseOrderBatchTrace = "IC|UseOrderBatchTrace";
 
 // The entry as a number; default_value when absent, Null or not a number.
 [[nodiscard]] double ProfileNumber(const Dictionary& profile, std::string_view key,
