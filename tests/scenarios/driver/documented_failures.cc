@@ -31,6 +31,12 @@ constexpr FailureAnswer kFailureAnswers[] = {
     {"CQMCheckNow.IsCanUnCheckRequest", "/result", "-1"},
 };
 
+// A failed CheckBill tells its caller what went wrong: the database's description (which the
+// sweep's injected error carries), or the error exit's text when the error reached the flow
+// itself.
+constexpr std::string_view kInjected = "Injected fault at statement";
+constexpr std::string_view kCheckBillErrorExit = "单据时出现错误！请检查单据后再试。";
+
 // Statements whose failure the engine absorbs by design, found by texts they all contain.
 struct KnownTolerance {
   std::string_view member;
@@ -91,6 +97,19 @@ std::vector<std::string> CompareWithDocumentedFailure(const Call& call, const Ca
     if (actual != expected && !kept_refusal) {
       differences.push_back(std::string(answer->path) + ": expected " + expected.dump() + ", got " +
                             actual.dump());
+    }
+    if (call.member == "CheckBill" && !kept_refusal) {
+      const tool::Json::json_pointer text_at{"/DictParams/ReturnString"};
+      const std::string text =
+          outcome.answer.contains(text_at) && outcome.answer.at(text_at).is_string()
+              ? outcome.answer.at(text_at).get<std::string>()
+              : "";
+      if (text.find(kInjected) == std::string::npos &&
+          text.find(kCheckBillErrorExit) == std::string::npos) {
+        differences.push_back(
+            "ReturnString names neither the database's error nor the error exit: " +
+            tool::Json(text).dump());
+      }
     }
   }
   return differences;
