@@ -18,14 +18,13 @@ namespace cb::stock {
 [[nodiscard]] int32_t OrderWriteBackFactor(const Variant& rob, int32_t lOperateCode);
 
 // Purchase receipts (1) and other receipts (10): adds W times the bill's quantities to
-// POOrderEntry.FStockQty and its unit quantity FAuxStockQty; unless lReCheck has bit 8, then
-// refuses
-// (-1, one negative-quantity line per order line, each followed by CR LF) when an order line the
+// POOrderEntry.FStockQty and its unit quantity FAuxStockQty. Unless lReCheck has bit 8, it then
+// refuses (-1, one negative-quantity line per order line, each followed by CR LF) when a line the
 // bill references went below 0, refuses likewise when "IC|POQtyLargeStock" is 1 and a line is
 // received above its item's FOIHighLimit percent, sets the lines' FMrpClosed and closes (FStatus 3)
 // the orders whose items are all committed. sMsg is cleared first. Votes VoteCommit and returns 0
-// on success; votes VoteAbort and returns -1 on a refusal or a database error (the error's text is
-// not added to sMsg).
+// on success; votes VoteAbort and returns -1 on a refusal or a database error (the error's
+// description then follows the lines of sMsg).
 [[nodiscard]] int32_t WriteBackPOOrderStock(frame::ClassFrame& frame, db::Connection& connection,
                                             const Dictionary& dictSysProfile, int32_t lOperateCode,
                                             const db::Recordset& rsBillHead, int32_t lReCheck,
