@@ -6,6 +6,8 @@
 #include <optional>
 #include <regex>
 
+#include "platform/variant/date.h"
+
 namespace cb::scenario {
 
 namespace {
@@ -51,8 +53,11 @@ bool SameValue(const tool::Json& expected, const tool::Json& actual) {
   return expected == actual;
 }
 
+// Dates as the server shows a datetime column: '2024-03-05 00:00:00.000'.
 std::string CellText(const Variant& value) {
-  return value.IsNull() ? std::string("NULL") : value.ToString();
+  if (value.IsNull()) return "NULL";
+  if (value.IsDate()) return FormatDateTime(value.ToDate()) + ".000";
+  return value.ToString();
 }
 
 }  // namespace
