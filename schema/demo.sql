@@ -95,3 +95,20 @@ UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ICClo
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UnderStock'
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'ShowUnderTip'
 UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UseSafeInv'
+
+-- Purchase order 2101: 100 widgets; receipts may go at most 10 percent past it. Receipt 1006 brings
+-- 90 of them onto the Shop floor, receipt 1007 another 30, which would make 120.
+UPDATE t_ICItem SET FOIHighLimit = 10 WHERE FItemID = 2
+UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'POQtyLargeStock'
+INSERT INTO POOrder (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FSupplyID, FCurrencyID)
+  VALUES (2101, 'POORD000001', 71, '2026-12-01', 1, 1, 1, 1)
+INSERT INTO POOrderEntry (FInterID, FEntryID, FItemID, FUnitID, FQty, FAuxPrice, FTaxPrice)
+  VALUES (2101, 1, 2, 1, 100, 4.5, 4.5)
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1006, 'WIN000003', 1, '2026-12-04', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount, FOrderInterID, FOrderEntryID)
+  VALUES (1006, 1, 2, 2, 1, 1, 90, 90, 4.5, 405, 2101, 1)
+INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB, FStatus, FBillerID)
+  VALUES (1007, 'WIN000004', 1, '2026-12-05', 1, 0, 1)
+INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount, FOrderInterID, FOrderEntryID)
+  VALUES (1007, 1, 2, 2, 1, 1, 30, 30, 4.5, 135, 2101, 1)

@@ -8,6 +8,7 @@
 #include "check/check_flag_step.h"
 #include "check/check_outcome.h"
 #include "check/check_request.h"
+#include "check/configured_batch_guard.h"
 #include "check/credit_step.h"
 #include "check/flow_guards.h"
 #include "check/flow_hooks.h"
@@ -45,8 +46,8 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 // after every guard, so a later refusal discards the earlier writes through the abort vote.
 //
 // Places of the steps this build does not have yet:
-//  - after the opening guards: the configured-item batch check, then the multi-level check (which
-//    may end the call with its own success exit, code 3);
+//  - after the configured-item batch check: the multi-level check (which may end the call with its
+//    own success exit, code 3);
 //  - after the person and partner guards, for a check or an uncheck: the uncheck guards (backflush,
 //    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
 //    inspection-request guard; then for type 1 the estimated-price voucher guard;
@@ -54,8 +55,6 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
 //    meanwhile;
 //  - after the credit step: the sale and order price update;
-//  - in the stock write-backs: the batch-trace binding and the purchase and sales order
-//    write-backs, before the stage-200002 hooks;
 //  - after the write-backs: the child-bill update (87), the ATP step (81), WriteBackStockProcess
 //    (43, 40, 6, 26), WriteBackICMrpResult (70) and the purchase-request MRP close (71).
 StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
@@ -67,6 +66,7 @@ StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& ou
         LoadCurrentPeriod(frame, state);
         return RunOpeningGuards(state, outcome);
       },
+      [&] { return RunConfigItemBatchGuard(frame, state, outcome); },
       [&] { return RunBillStatusGuard(state, outcome); },
       [&] { return RunPersonAndPartnerGuards(state, outcome); },
       [&] {

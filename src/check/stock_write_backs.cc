@@ -1,7 +1,9 @@
 // The write-backs of stock bills.
 #include "check/stock_write_backs.h"
 
+#include "check/batch_trace_step.h"
 #include "check/flow_hooks.h"
+#include "check/order_write_back_step.h"
 #include "frame/hooks/hook_stage.h"
 #include "frame/vocabulary/trans_types.h"
 
@@ -30,7 +32,12 @@ bool WriteBacksApply(const CallState& state) {
 }
 
 StepResult RunStockWriteBacks(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome) {
+  const bool batch_trace = BatchTraceInUse(frame, state);
   if (!WriteBacksApply(state)) return StepResult::kGoOn;
+  if (batch_trace && RunBatchTraceBinding(frame, state, outcome) != StepResult::kGoOn) {
+    return StepResult::kRefuse;
+  }
+  if (RunOrderWriteBack(frame, state, outcome) != StepResult::kGoOn) return StepResult::kRefuse;
   return RunStageHookStep(frame, hooks::kStageAfterWriteBack, state, outcome);
 }
 

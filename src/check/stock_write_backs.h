@@ -1,4 +1,5 @@
-// The write-backs of stock bills that follow the check flag: today the stage-200002 hooks.
+// The write-backs of stock bills that follow the check flag: the customer-BOM batch binding, the
+// order write-backs and the stage-200002 hooks.
 #pragma once
 
 #include "check/call_state.h"
@@ -13,7 +14,9 @@ namespace cb::check {
 // false).
 [[nodiscard]] bool WriteBacksApply(const CallState& state);
 
-// When the write-backs apply, runs the stage-200002 hooks; kRefuse on a negative code.
+// Tests whether the batch trace is in force; then, when the write-backs apply, runs the batch
+// binding (when in force), the order write-backs and the stage-200002 hooks; kRefuse on a negative
+// code.
 [[nodiscard]] StepResult RunStockWriteBacks(frame::ClassFrame& frame, CallState& state,
                                             CheckOutcome& outcome);
 

@@ -14,6 +14,7 @@
 #include "checkbill/database.h"
 #include "checkbill/values.h"
 #include "tools/checkbill/bill_conversation.h"
+#include "tools/checkbill/demo_order_stop.h"
 #include "tools/checkbill/engine_call.h"
 #include "tools/checkbill/json_convert.h"
 #include "tools/checkbill/open_connection.h"
@@ -119,6 +120,9 @@ class Tour {
     return Sum("FQty", "ICInventory",
                "FItemID=" + std::to_string(item_id) + " AND FStockID=" + std::to_string(stock_id));
   }
+
+  // What purchase order 2101 has received so far.
+  std::string Received() const { return Sum("FStockQty", "POOrderEntry", "FInterID=2101"); }
 
   // What sales order 2001 still holds reserved.
   std::string Reserved() const { return Sum("FQty", "t_LockStock", "FInterID=2001"); }
@@ -257,6 +261,11 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
   tour.Operate(OperateCode::kCheck, SaleOutStock, kReservingDeliveryID, true);
   tour.ShowShopFloor("after the check");
   LowPriceStop(tour);
+
+  RunPurchaseOrderStop(
+      {[&](const std::string& text) { tour.Say(text); },
+       [&](int32_t id) { return tour.Operate(OperateCode::kCheck, PurchaseInStock, id, true); },
+       [&] { return tour.Received(); }});
 
   tour.Say("\nBalances in the Main warehouse, before the tour and after it:");
   tour.Say("    Hex bolt M8: " + bolts_before + " -> " + tour.Balance(kBoltItemID, kMainStockID));

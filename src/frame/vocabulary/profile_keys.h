@@ -34,6 +34,9 @@ inline constexpr std::string_view kProfileAlertSELowPrice = "IC|AlertSELowPrice"
 inline constexpr std::string_view kProfileAlertSELowPriceWhenCheck = "IC|AlertSELowPriceWhenCheck";
 inline constexpr std::string_view kProfileAlertPOMaxPrice = "IC|AlertPOMaxPrice";
 inline constexpr std::string_view kProfileAlertHighPriceWhenCheck = "IC|AlertHighPriceWhenCheck";
+inline constexpr std::string_view kProfilePOQtyLargeStock = "IC|POQtyLargeStock";
+inline constexpr std::string_view kProfileOrdStockOutByProportion = "IC|OrdStockOutByProportion";
+inline constexpr std::string_view kProfileUseOrderBatchTrace = "IC|UseOrderBatchTrace";
 
 // The entry as a number; default_value when absent, Null or not a number.
 [[nodiscard]] double ProfileNumber(const Dictionary& profile, std::string_view key,

@@ -70,6 +70,12 @@ inline constexpr auto kStockMovingHeadTypes = MakeTransTypeSet(
     PurchaseInStock, ProductsInStock, ProcessInStock, OtherInStock, SaleOutStock, GetMaterial,
     ProcessOutStock, OtherOutStock, CheckInStock, StoreageMove, CheckOutStock, 137);
 
+// Stock bills that write received quantities back to purchase orders, and delivered quantities
+// back to sales orders.
+inline constexpr auto kPurchaseOrderWriteBackTypes =
+    MakeTransTypeSet(PurchaseInStock, OtherInStock);
+inline constexpr auto kSalesOrderWriteBackTypes = MakeTransTypeSet(SaleOutStock, OtherOutStock);
+
 // Types whose stock lives in the virtual inventory POInventory (GetInventoryTable).
 inline constexpr auto kVirtualStockTypes =
     MakeTransTypeSet(6, 26, PurchaseConsign, PurchaseRecede, PurchaseVirStoreMove, 92, 137, 702);

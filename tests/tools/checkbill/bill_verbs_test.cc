@@ -31,7 +31,7 @@ class BillVerbs : public testing::ToolTest {
 
 TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {
   InitDemo();
-  ASSERT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 5);
+  ASSERT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 7);
   for (const bool demo : {false, true}) {
     std::vector<std::string> words = {"init", "--dsn", dsn_};
     if (demo) words.push_back("--demo");
@@ -39,7 +39,7 @@ TEST_F(BillVerbs, InitTwiceIsRefusedAndLeavesTheDatabaseAsItWas) {
     EXPECT_NE(again.exit_code, 0);
     EXPECT_NE(again.err.find("already holds the suite's schema"), std::string::npos) << again.err;
   }
-  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 5);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 7);
   EXPECT_EQ(
       Scalar("SELECT FValue FROM t_SystemProfile WHERE FCategory='IC' AND FKey='CurrentYear'"),
       "2026");
@@ -175,6 +175,15 @@ TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
   EXPECT_NE(run.out.find("safety stock"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Shop floor after the check: 5, reserved for sales order SEORD000001: 0"),
             std::string::npos)
+      << run.out;
+  // Purchase order 2101: 90 of 100 received, then 30 more refused past the 10 percent limit.
+  EXPECT_NE(run.out.find("Received on the order after the check: 90"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("The received quantity of line [1] item [Widget] code [2.01] exceeds its "
+                         "over-receipt ratio"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Received on the order after the refusal: 90"), std::string::npos)
       << run.out;
   // A second run starts again from a fresh database.
   const ToolRun again = Run({"demo"});
