@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/variant/date.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -16,7 +16,7 @@ class Backend : public ::testing::Test {
     return backend_.Run(sql, params);
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   SqliteBackend backend_{dir_.File("b.db"), SqliteOptions{}};
 };
 
@@ -160,7 +160,7 @@ TEST_F(Backend, FailuresCarryKindStatementAndLeaveNoLockBehind) {
 }
 
 TEST(BackendOpen, MissingFileIsCreatedAndUnopenablePathIsAConnectionError) {
-  testing::TempDirectory dir;
+  cb::testing::TempDatabase dir;
   std::string path = dir.File("new.db");
   {
     SqliteBackend backend(path, SqliteOptions{});
