@@ -156,6 +156,8 @@ TEST_F(Backend, FailuresCarryKindStatementAndLeaveNoLockBehind) {
   } catch (const db::DatabaseException& exception) {
     EXPECT_NE(exception.error().description.find("more than one"), std::string::npos);
   }
+  // Blanks, line ends and semicolons after the one statement are no second statement.
+  EXPECT_EQ(Run("SELECT 1; \t;\r\n").rows.size(), 1u);
   EXPECT_NO_THROW((void)Run("DROP TABLE t"));
 }
 
