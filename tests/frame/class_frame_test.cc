@@ -40,7 +40,7 @@ TEST_F(ClassFrameTest, InitializerTakesServiceAndSecurityObject) {
   ASSERT_EQ(services_made.size(), 1u);
   EXPECT_EQ(frame.data_access_service(), services_made[0]);
   EXPECT_EQ(frame.security_info()->UserID(), 7);
-  EXPECT_TRUE(services_made[0]->bound_dsns.empty());
+  EXPECT_TRUE(services_made[0]->log().bound_dsns.empty());
 }
 
 TEST_F(ClassFrameTest, GivenConnectionIsReturnedWithoutTouchingTheService) {
@@ -52,9 +52,11 @@ TEST_F(ClassFrameTest, GivenConnectionIsReturnedWithoutTouchingTheService) {
   ASSERT_EQ(services_made.size(), 1u);
   EXPECT_EQ(frame.data_access_service(), services_made[0]);
   EXPECT_EQ(frame.security_info(), security_before);
-  EXPECT_TRUE(services_made[0]->bound_dsns.empty());
-  EXPECT_EQ(services_made[0]->security_requests, 1);
-  EXPECT_EQ(services_made[0]->connection_requests + services_made[0]->other_connection_requests, 0);
+  EXPECT_TRUE(services_made[0]->log().bound_dsns.empty());
+  EXPECT_EQ(services_made[0]->log().security_requests, 1);
+  EXPECT_EQ(services_made[0]->log().connection_requests +
+                services_made[0]->log().other_connection_requests,
+            0);
 }
 
 TEST_F(ClassFrameTest, WithoutAConnectionBindsAFreshServiceAndAsksTheChosenWay) {
@@ -62,16 +64,16 @@ TEST_F(ClassFrameTest, WithoutAConnectionBindsAFreshServiceAndAsksTheChosenWay) 
   EXPECT_EQ(frame.GetConnection("dsn-one", false, nullptr), connection);
   ASSERT_EQ(services_made.size(), 2u);
   EXPECT_EQ(frame.data_access_service(), services_made[1]);
-  EXPECT_EQ(services_made[1]->bound_dsns, std::vector<std::string>{"dsn-one"});
-  EXPECT_EQ(services_made[1]->connection_requests, 1);
-  EXPECT_EQ(services_made[1]->other_connection_requests, 0);
+  EXPECT_EQ(services_made[1]->log().bound_dsns, std::vector<std::string>{"dsn-one"});
+  EXPECT_EQ(services_made[1]->log().connection_requests, 1);
+  EXPECT_EQ(services_made[1]->log().other_connection_requests, 0);
 
   EXPECT_EQ(frame.GetConnection("dsn-two", true, nullptr), connection);
   ASSERT_EQ(services_made.size(), 3u);
-  EXPECT_EQ(services_made[2]->other_connection_requests, 1);
-  EXPECT_EQ(services_made[2]->connection_requests, 0);
+  EXPECT_EQ(services_made[2]->log().other_connection_requests, 1);
+  EXPECT_EQ(services_made[2]->log().connection_requests, 0);
   // The security object is refreshed from the new service.
-  EXPECT_EQ(services_made[2]->security_requests, 1);
+  EXPECT_EQ(services_made[2]->log().security_requests, 1);
 }
 
 TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {

@@ -1,9 +1,7 @@
 // Tests against a real database file: a public object created inside another object's call works
 // on the same connection and inside the same transaction.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -11,6 +9,7 @@
 #include "engine/engine_components.h"
 #include "frame/public_call.h"
 #include "platform/services/object_factory.h"
+#include "support/temp_database.h"
 
 namespace cb::frame {
 namespace {
@@ -22,12 +21,8 @@ using engine::RegisterEngineComponents;
 class NestedCallTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterEngineComponents();  // the SQLite provider comes with the engine
-    path_ = std::filesystem::temp_directory_path() /
-            ("frame_nested_" + std::to_string(::getpid()) + ".db");
-    std::filesystem::remove(path_);
-    std::ofstream(path_).close();  // an empty file is an empty database
-    dsn_ = "Provider=SQLite;Data Source=" + path_.string();
+    RegisterEngineComponents();               // the SQLite provider comes with the engine
+    std::ofstream(database_.path()).close();  // an empty file is an empty database
     ClassFrame setup;
     PublicCall(
         setup,
@@ -41,10 +36,6 @@ class NestedCallTest : public ::testing::Test {
         },
         [](const Error& error) -> int { throw error; });
   }
-  void TearDown() override {
-    for (const char* suffix : {"", "-wal", "-shm"})
-      std::filesystem::remove(path_.string() + suffix);
-  }
 
   // Profile rows another connection sees: what has been committed.
   size_t CommittedProfileRows() {
@@ -53,8 +44,8 @@ class NestedCallTest : public ::testing::Test {
     return profile ? profile->Count() : 0;
   }
 
-  std::filesystem::path path_;
-  std::string dsn_;
+  cb::testing::TempDatabase database_;
+  const std::string dsn_ = database_.dsn();
 };
 
 TEST_F(NestedCallTest, ObjectCreatedByProgIDSeesTheOuterCallsUncommittedWork) {

@@ -1,6 +1,7 @@
 // The rows a fresh schema brings: the system profile and the lookup rows that inner joins rely on.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,56 +11,30 @@
 namespace cb::schema::testing {
 namespace {
 
-struct ProfileKey {
-  const char* category;
-  const char* key;
-  const char* value;
-};
-
 // A fresh database: initialised, period 1 of 2024 open, every switch off.
 TEST_F(InstalledSchema, ProfileHoldsEveryKeyTheEngineReadsWithFreshDefaults) {
-  const std::vector<ProfileKey> expected = {
-      {"IC", "StartPeriod", "1"},
-      {"IC", "CurrentPeriod", "1"},
-      {"IC", "CurrentYear", "2024"},
-      {"IC", "ICClosed", "1"},
-      {"IC", "BillStatus", "0"},
-      {"IC", "IsOkToModAfterClose", "0"},
-      {"IC", "UseShortNumber", "0"},
-      {"IC", "WorkCalendarset", "0"},
-      {"IC", "ISUseMultiCheck", "0"},
-      {"IC", "UseOrderBatchTrace", "0"},
-      {"IC", "UseHighInv", "0"},
-      {"IC", "UseLowInv", "0"},
-      {"IC", "UseSafeInv", "0"},
-      {"IC", "UseInvMgr", "0"},
-      {"IC", "UseLockStock", "0"},
-      {"IC", "UnderStock", "0"},
-      {"IC", "ShowUnderTip", "0"},
-      {"IC", "AutoUpdateSP", "0"},
-      {"IC", "AutoUpdatePP", "0"},
-      {"IC", "AlertSELowPrice", "0"},
-      {"IC", "AlertSELowPriceWhenCheck", "0"},
-      {"IC", "AlertPOMaxPrice", "0"},
-      {"IC", "AlertHighPriceWhenCheck", "0"},
-      {"IC", "SameUserApprovalAndUnApproval", "0"},
-      {"IC", "POQtyLargeStock", "0"},
-      {"IC", "CQtyLargerSEQty", "0"},
-      {"IC", "OrdStockOutByProportion", "0"},
-      {"IC", "SInvoiceDecimal", "2"},
-      {"IC", "SEOrderTaxInPrice", "0"},
-      {"IC", "POOrderTaxInPrice", "0"},
-      {"General", "SingleMan", "0"},
-  };
-  for (const ProfileKey& row : expected) {
-    SCOPED_TRACE(std::string(row.category) + "|" + row.key);
-    db::RecordsetPtr found =
-        connection().Execute(std::string("SELECT FValue FROM t_SystemProfile WHERE FCategory='") +
-                             row.category + "' AND FKey='" + row.key + "'");
+  // "Category|Key=Value" for every row.
+  std::istringstream expected(
+      "IC|StartPeriod=1 IC|CurrentPeriod=1 IC|CurrentYear=2024 IC|ICClosed=1 IC|BillStatus=0 "
+      "IC|IsOkToModAfterClose=0 IC|UseShortNumber=0 IC|WorkCalendarset=0 IC|ISUseMultiCheck=0 "
+      "IC|UseOrderBatchTrace=0 IC|UseHighInv=0 IC|UseLowInv=0 IC|UseSafeInv=0 IC|UseInvMgr=0 "
+      "IC|UseLockStock=0 IC|UnderStock=0 IC|ShowUnderTip=0 IC|AutoUpdateSP=0 IC|AutoUpdatePP=0 "
+      "IC|AlertSELowPrice=0 IC|AlertSELowPriceWhenCheck=0 IC|AlertPOMaxPrice=0 "
+      "IC|AlertHighPriceWhenCheck=0 IC|SameUserApprovalAndUnApproval=0 IC|POQtyLargeStock=0 "
+      "IC|CQtyLargerSEQty=0 IC|OrdStockOutByProportion=0 IC|SInvoiceDecimal=2 "
+      "IC|SEOrderTaxInPrice=0 IC|POOrderTaxInPrice=0 General|SingleMan=0");
+  int32_t rows = 0;
+  for (std::string row; expected >> row; ++rows) {
+    SCOPED_TRACE(row);
+    const size_t bar = row.find('|');
+    const size_t equals = row.find('=');
+    db::RecordsetPtr found = connection().Execute(
+        "SELECT FValue FROM t_SystemProfile WHERE FCategory='" + row.substr(0, bar) +
+        "' AND FKey='" + row.substr(bar + 1, equals - bar - 1) + "'");
     ASSERT_EQ(found->RecordCount(), 1);
-    EXPECT_EQ(found->Field("FValue").ToString(), row.value);
+    EXPECT_EQ(found->Field("FValue").ToString(), row.substr(equals + 1));
   }
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_SystemProfile"), static_cast<int32_t>(expected.size()));
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_SystemProfile"), rows);
 }
 
 // The profile's current period must exist in the calendar, or no bill date can be placed.
@@ -84,9 +59,12 @@ struct Reference {
   const char* columns;
 };
 
-// Tables outside the bill registry, with the columns the engine joins on and reads.
-TEST_F(InstalledSchema, ReferenceTablesHoldTheColumnsTheEngineReads) {
-  const std::vector<Reference> expected = {
+// Tables with the columns the engine joins on, reads and writes: reference tables, the heads the
+// check-flag writer updates and the lines the stock driver reads.
+TEST_F(InstalledSchema, TablesHoldTheColumnsTheEngineReadsAndWrites) {
+  const char* kLine =
+      "FInterID,FEntryID,FItemID,FBatchNo,FAuxPropID,FKFPeriod,FKFDate,FQty,FSecQty,";
+  std::vector<Reference> expected = {
       {"t_ThirdPartyComponent", "FTypeID,FTypeDetailID,FIndex,FComponentSrv,FComponentName"},
       {"t_ICItem",
        "FItemID,FNumber,FName,FShortNumber,FModel,FPlanPrice,FUnitID,FLowLimit,FHighLimit,FSecInv,"
@@ -123,7 +101,28 @@ TEST_F(InstalledSchema, ReferenceTablesHoldTheColumnsTheEngineReads) {
       {"QMIcmoCkRequestEntry", "FSourceEntryID"},
       {"ICApportionFeeEntry", "FSourceInterID,FSourceEntryID"},
       {"PPBOMEntry", "FInterID,FEntryID,FICMOInterID,FItemID,FLockFlag"},
+      {"PORequest", "FCheckerID,FStatus,FCheckTime"},
+      {"POOrder", "FAlterID,FAlterDate,FCheckerID,FStatus,FCheckDate,FOrderAffirm"},
+      {"SEOrder", "FAlterID,FAlterDate,FCheckerID,FStatus,FCheckDate"},
   };
+  for (const char* head : {"ICStockBill", "ZPStockBill", "ICQCBill", "ICPlanAdjPrice", "POInstock",
+                           "POStockBill", "ICPurchase", "ICExpenses", "ICSale", "SEOutStock",
+                           "PORFQ", "ICMO", "ICApportionFee", "PPBOM", "ICSTJGBill",
+                           "QMSaleCkRequest", "QMINQCReq", "QMOtCkRequest", "QMIcmoCkRequest"}) {
+    expected.push_back({head, "FInterID,FCheckerID,FStatus,FCheckDate"});
+  }
+  const std::string lines[][2] = {
+      {"ICStockBillEntry", "FDCStockID,FSCStockID,FDCSPID,FSCSPID"},
+      {"ZPStockBillEntry", "FDCStockID,FDCSPID"},
+      {"POStockBillEntry", "FDCStockID,FSCStockID,FDCSPID,FSCSPID"},
+      {"POInstockEntry", "FStockID,FDCSPID"},
+      {"ICSTJGBillEntry", "FDCStockID,FSCStockID,FDCSPID"},
+  };
+  std::vector<std::string> line_columns;  // kept alive for the pointers in `expected`
+  for (const auto& [table, stock_columns] : lines) line_columns.push_back(kLine + stock_columns);
+  for (size_t i = 0; i < line_columns.size(); ++i) {
+    expected.push_back({lines[i][0].c_str(), line_columns[i].c_str()});
+  }
   for (const Reference& row : expected) {
     SCOPED_TRACE(row.table);
     EXPECT_NO_THROW(connection().Execute(std::string("SELECT ") + row.columns + " FROM " +

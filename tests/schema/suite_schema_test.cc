@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "installed_schema.h"
 #include "platform/variant/error.h"
@@ -14,6 +13,8 @@
 
 namespace cb::schema::testing {
 namespace {
+
+using cb::testing::TempDatabase;
 
 TEST(SuiteSchema, IsMissingFromAnEmptyDatabaseAndPresentAfterInstall) {
   TempDatabase database;
@@ -100,67 +101,6 @@ TEST_F(InstalledSchema, EveryRegisteredTableHoldsTheColumnsBillLoadingReads) {
     }
   }
   EXPECT_GT(heads, 50);
-}
-
-struct Registration {
-  int type;
-  const char* head;
-  const char* entry;  // nullptr: any entry table will do
-};
-
-// Head tables as the check-flag writer names them, entry tables as the stock driver reads them.
-TEST_F(InstalledSchema, TransactionTypesAreRegisteredOnTheTablesTheEngineWrites) {
-  const std::vector<Registration> expected = {
-      {1, "ICStockBill", "ICStockBillEntry"},
-      {2, "ICStockBill", "ICStockBillEntry"},
-      {5, "ICStockBill", "ICStockBillEntry"},
-      {6, "ZPStockBill", "ZPStockBillEntry"},
-      {10, "ICStockBill", "ICStockBillEntry"},
-      {21, "ICStockBill", "ICStockBillEntry"},
-      {24, "ICStockBill", "ICStockBillEntry"},
-      {26, "ZPStockBill", "ZPStockBillEntry"},
-      {28, "ICStockBill", "ICStockBillEntry"},
-      {29, "ICStockBill", "ICStockBillEntry"},
-      {40, "ICStockBill", "ICStockBillEntry"},
-      {41, "ICStockBill", "ICStockBillEntry"},
-      {43, "ICStockBill", "ICStockBillEntry"},
-      {46, "ICQCBill", nullptr},
-      {65, "ICPlanAdjPrice", "ICPlanAdjPriEntry"},
-      {70, "PORequest", nullptr},
-      {71, "POOrder", "POOrderEntry"},
-      {72, "POInstock", "POInstockEntry"},
-      {73, "POInstock", "POInstockEntry"},
-      {74, "POStockBill", "POStockBillEntry"},
-      {75, "ICPurchase", "ICPurchaseEntry"},
-      {76, "ICPurchase", "ICPurchaseEntry"},
-      {77, "ICExpenses", nullptr},
-      {78, "ICExpenses", nullptr},
-      {80, "ICSale", "ICSaleEntry"},
-      {81, "SEOrder", "SEOrderEntry"},
-      {82, "SEOutStock", nullptr},
-      {83, "SEOutStock", nullptr},
-      {84, "PORFQ", nullptr},
-      {85, "ICMO", nullptr},
-      {86, "ICSale", "ICSaleEntry"},
-      {87, "ICApportionFee", nullptr},
-      {88, "PPBOM", nullptr},
-      {92, "ICSTJGBill", "ICSTJGBillEntry"},
-      {100, "ICStockBill", nullptr},
-      {137, "ICSTJGBill", "ICSTJGBillEntry"},
-      {702, "POInstock", "POInstockEntry"},
-      {713, "ICQCBill", nullptr},
-  };
-  for (const Registration& row : expected) {
-    SCOPED_TRACE("type " + std::to_string(row.type));
-    db::RecordsetPtr found =
-        connection().Execute("SELECT FHeadTable,FEntryTable FROM ICTransactionType WHERE FID=" +
-                             std::to_string(row.type));
-    ASSERT_FALSE(found->Eof());
-    EXPECT_EQ(found->Field("FHeadTable").ToString(), row.head);
-    if (row.entry != nullptr) {
-      EXPECT_EQ(found->Field("FEntryTable").ToString(), row.entry);
-    }
-  }
 }
 
 // Types the check-flag writer reaches through the registry must stay unregistered when the suite

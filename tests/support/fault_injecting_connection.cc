@@ -18,24 +18,24 @@ void FaultInjectingConnection::Fail(std::string description, std::string_view st
   error.description = std::move(description);
   error.source = "FaultInjectingConnection";
   error.statement = std::string(statement);
-  inner_->errors().Clear();
-  inner_->errors().Add(error);
+  errors().Clear();
+  errors().Add(error);
   throw Error(error.number, error.source, error.description);
 }
 
 void FaultInjectingConnection::CommitTrans() {
   if (fail_commit_) Fail("Injected fault at commit", "COMMIT");
-  inner_->CommitTrans();
+  ConnectionWrapper::CommitTrans();
 }
 
 db::RecordsetPtr FaultInjectingConnection::Execute(std::string_view sql) {
   CountAndMaybeFail(sql);
-  return inner_->Execute(sql);
+  return ConnectionWrapper::Execute(sql);
 }
 
 void FaultInjectingConnection::CallProcedure(std::string_view name, db::Parameters& parameters) {
   CountAndMaybeFail(name);
-  inner_->CallProcedure(name, parameters);
+  ConnectionWrapper::CallProcedure(name, parameters);
 }
 
 }  // namespace cb::testing

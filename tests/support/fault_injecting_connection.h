@@ -3,42 +3,35 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "platform/db/connection.h"
+#include "support/connection_wrapper.h"
 
 namespace cb::testing {
 
-class FaultInjectingConnection : public db::Connection {
+class FaultInjectingConnection : public ConnectionWrapper {
  public:
   // fail_at counts statements (Execute and CallProcedure) from 1; 0 never fails.
   FaultInjectingConnection(db::ConnectionPtr inner, int64_t fail_at)
-      : inner_(std::move(inner)), fail_at_(fail_at) {}
+      : ConnectionWrapper(std::move(inner)), fail_at_(fail_at) {}
 
   // The Nth statement does not reach the inner connection: its Errors holds one real error
   // (kDbGenericFailure, "Injected fault at statement N") and cb::Error with that error is raised.
   db::RecordsetPtr Execute(std::string_view sql) override;
   void CallProcedure(std::string_view name, db::Parameters& parameters) override;
-  db::Errors& errors() override { return inner_->errors(); }
-  void BeginTrans() override { inner_->BeginTrans(); }
   // With FailCommit, the commit does not reach the inner connection: it raises "Injected fault at
   // commit" through Errors and leaves the transaction open, for the caller to roll back.
   void CommitTrans() override;
-  void RollbackTrans() override { inner_->RollbackTrans(); }
-  bool InTransaction() const override { return inner_->InTransaction(); }
 
   void FailCommit() { fail_commit_ = true; }
 
   // Statements seen so far, the failed one included.
   int64_t statement_count() const { return count_; }
-  const db::ConnectionPtr& inner() const { return inner_; }
 
  private:
   void CountAndMaybeFail(std::string_view statement);
   [[noreturn]] void Fail(std::string description, std::string_view statement);
 
-  db::ConnectionPtr inner_;
   int64_t fail_at_;
   int64_t count_ = 0;
   bool fail_commit_ = false;

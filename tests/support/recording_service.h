@@ -1,7 +1,9 @@
-// RecordingService: a data-access service for tests that hands out one given connection and counts
-// what it is asked, so that tests can tell whether the service was touched.
+// RecordingService: a data-access service for tests that hands out one given connection and logs
+// what it is asked; instances may share one log, so that a test sees the requests of every
+// instance the engine created.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,37 +11,54 @@
 
 namespace cb::testing {
 
-class RecordingService : public services::DataAccessService {
- public:
-  explicit RecordingService(db::ConnectionPtr connection) : connection_(std::move(connection)) {}
-
-  Variant OpenDsn(std::string_view dsn) override {
-    bound_dsns.emplace_back(dsn);
-    return Variant();
-  }
-  services::SecurityInfoPtr GetSecurityInfo() override {
-    ++security_requests;
-    return std::make_shared<services::SecurityInfo>(int16_t{7}, "en");
-  }
-  db::ConnectionPtr OpenConnection() override {
-    ++connection_requests;
-    return connection_;
-  }
-  db::ConnectionPtr OpenConnectionEx() override {
-    ++other_connection_requests;
-    return connection_;
-  }
-  void VoteCommit() override { votes.push_back("commit"); }
-  void VoteAbort() override { votes.push_back("abort"); }
-
+// What the services sharing it were asked.
+struct ServiceLog {
   std::vector<std::string> bound_dsns;
+  std::vector<std::string> votes;  // "commit" / "abort"
   int security_requests = 0;
   int connection_requests = 0;
   int other_connection_requests = 0;
-  std::vector<std::string> votes;
+};
+
+class RecordingService : public services::DataAccessService {
+ public:
+  explicit RecordingService(db::ConnectionPtr connection,
+                            std::shared_ptr<ServiceLog> log = std::make_shared<ServiceLog>(),
+                            int16_t user_id = 7, std::string language = "en")
+      : connection_(std::move(connection)),
+        log_(std::move(log)),
+        user_id_(user_id),
+        language_(std::move(language)) {}
+
+  Variant OpenDsn(std::string_view dsn) override {
+    log_->bound_dsns.emplace_back(dsn);
+    return Variant();
+  }
+  services::SecurityInfoPtr GetSecurityInfo() override {
+    ++log_->security_requests;
+    return std::make_shared<services::SecurityInfo>(user_id_, language_);
+  }
+  db::ConnectionPtr OpenConnection() override {
+    ++log_->connection_requests;
+    return connection_;
+  }
+  db::ConnectionPtr OpenConnectionEx() override {
+    ++log_->other_connection_requests;
+    return connection_;
+  }
+  void VoteCommit() override { log_->votes.emplace_back("commit"); }
+  void VoteAbort() override { log_->votes.emplace_back("abort"); }
+
+  ServiceLog& log() { return *log_; }
 
  private:
   db::ConnectionPtr connection_;
+  std::shared_ptr<ServiceLog> log_;
+  int16_t user_id_;
+  std::string language_;
 };
+
+// The name the whole-call fixtures use for it.
+using LoggingService = RecordingService;
 
 }  // namespace cb::testing

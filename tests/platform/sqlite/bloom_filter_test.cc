@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/sqlite/sqlite_backend.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -39,7 +39,7 @@ class BloomFilterJoin : public ::testing::Test {
     return false;
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   SqliteBackend backend_{dir_.File("bloom.db"), SqliteOptions{}};
 };
 

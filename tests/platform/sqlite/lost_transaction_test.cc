@@ -7,7 +7,7 @@
 
 #include "platform/sqlite/sqlite_connection.h"
 #include "support/fault_vfs.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -54,7 +54,7 @@ class LostTransaction : public ::testing::TestWithParam<StorageFault> {
     return "";
   }
 
-  sqlite::testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   std::string path_ = dir_.File("lost.db");
   FaultVfs vfs_;  // before the connection, which opens the file through it
   std::shared_ptr<SqliteConnection> connection_;

@@ -7,7 +7,7 @@
 #include "platform/sqlite/procedures/po_request_to_mrp_result.h"
 #include "platform/sqlite/sqlite_connection.h"
 #include "platform/variant/date.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -41,7 +41,7 @@ class Procedures : public ::testing::Test {
             command.parameters().Item("aPeriodEnd").value};
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   std::shared_ptr<SqliteConnection> connection_ = OpenSqliteConnection(dir_.File("p.db"));
 };
 

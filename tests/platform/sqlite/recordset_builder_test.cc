@@ -26,6 +26,11 @@ TEST(TypedValue, ConvertsRawValuesByDeclaredType) {
       {Variant(int64_t{0}), "BIT", VariantType::kBool, Variant(false)},
       {Variant(int64_t{42}), "INT", VariantType::kInt32, Variant(int32_t{42})},
       {Variant(int64_t{5000000000}), "BIGINT", VariantType::kInt64, Variant(int64_t{5000000000})},
+      // The ends of the 32-bit range narrow; one past them does not.
+      {Variant(int64_t{-2147483648}), "INT", VariantType::kInt32,
+       Variant(int32_t{-2147483647 - 1})},
+      {Variant(int64_t{2147483647}), "", VariantType::kInt32, Variant(int32_t{2147483647})},
+      {Variant(int64_t{-2147483649}), "INT", VariantType::kInt64, Variant(int64_t{-2147483649})},
       {Variant(int64_t{3}), "SMALLINT", VariantType::kInt32, Variant(int32_t{3})},
       {Variant(int64_t{10}), "DECIMAL_REAL(28,10)", VariantType::kDouble, Variant(10.0)},
       {Variant(2.5), "REAL", VariantType::kDouble, Variant(2.5)},
@@ -44,7 +49,6 @@ TEST(TypedValue, ConvertsRawValuesByDeclaredType) {
     EXPECT_TRUE(TypedValue(Variant::Null(), declared).IsNull()) << declared;
   }
 }
-
 
 }  // namespace
 }  // namespace cb::sqlite

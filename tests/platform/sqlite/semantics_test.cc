@@ -12,7 +12,7 @@
 #include "platform/sqlite/sqlite_connection.h"
 #include "platform/variant/date.h"
 #include "semantic_case.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace testing {
@@ -153,7 +153,7 @@ class Semantics : public ::testing::TestWithParam<SemanticCase> {
     }
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   std::shared_ptr<SqliteConnection> first_;
   std::shared_ptr<SqliteConnection> second_;
 };

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/variant/date.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -16,7 +16,7 @@ class Backend : public ::testing::Test {
     return backend_.Run(sql, params);
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   SqliteBackend backend_{dir_.File("b.db"), SqliteOptions{}};
 };
 
@@ -156,11 +156,13 @@ TEST_F(Backend, FailuresCarryKindStatementAndLeaveNoLockBehind) {
   } catch (const db::DatabaseException& exception) {
     EXPECT_NE(exception.error().description.find("more than one"), std::string::npos);
   }
+  // Blanks, line ends and semicolons after the one statement are no second statement.
+  EXPECT_EQ(Run("SELECT 1; \t;\r\n").rows.size(), 1u);
   EXPECT_NO_THROW((void)Run("DROP TABLE t"));
 }
 
 TEST(BackendOpen, MissingFileIsCreatedAndUnopenablePathIsAConnectionError) {
-  testing::TempDirectory dir;
+  cb::testing::TempDatabase dir;
   std::string path = dir.File("new.db");
   {
     SqliteBackend backend(path, SqliteOptions{});

@@ -6,14 +6,14 @@
 #include <sqlite3.h>
 
 #include "platform/db/command.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
 
 class Connection : public ::testing::Test {
  protected:
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   std::shared_ptr<SqliteConnection> connection_ = OpenSqliteConnection(dir_.File("c.db"));
 };
 
@@ -124,7 +124,7 @@ TEST(SqliteConnection, RegisteredProcedureRunsOnTheCallingConnection) {
     parameters.Item("@n").value = count->Field(size_t{0});
     parameters.ReturnValue()->value = Variant(int32_t{0});
   });
-  testing::TempDirectory dir;
+  cb::testing::TempDatabase dir;
   SqliteOptions options;
   options.procedures = registry;
   auto connection = OpenSqliteConnection(dir.File("p.db"), options);
@@ -153,7 +153,7 @@ TEST(SqliteConnection, ObserverSeesEachNativeStatementWithItsValuesAndWhetherItS
     }
     seen.push_back({std::string(sql), values, succeeded});
   };
-  testing::TempDirectory dir;
+  cb::testing::TempDatabase dir;
   auto connection = OpenSqliteConnection(dir.File("o.db"), options);
   (void)connection->Execute("CREATE TABLE t (a INT NOT NULL PRIMARY KEY)");
   seen.clear();
@@ -198,7 +198,7 @@ TEST(JournalMode, OnlyAFileThatHoldsTheSuitesSchemaIsSwitchedToWriteAheadLog) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    testing::TempDirectory dir;
+    cb::testing::TempDatabase dir;
     const std::string path = dir.File("j.db");
     if (c.existing_table != nullptr) {
       sqlite3* db = nullptr;

@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "platform/sqlite/sqlite_backend.h"
-#include "temp_database.h"
+#include "support/temp_database.h"
 
 namespace cb::sqlite {
 namespace {
@@ -54,7 +54,7 @@ class SessionFunctions : public ::testing::Test {
     return {};
   }
 
-  testing::TempDirectory dir_;
+  cb::testing::TempDatabase dir_;
   SqliteBackend backend_{dir_.File("f.db"), SqliteOptions{}};
 };
 

@@ -2,12 +2,12 @@
 #include "tools/checkbill/params_input.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "support/temp_database.h"
 #include "tools/checkbill/exit_status.h"
 
 namespace cb::tool {
@@ -50,8 +50,8 @@ TEST(ParamsInput, IntegerMembersMustBeWholeNumbersInRange) {
 }
 
 TEST(ParamsInput, TextComesFromTheValueAFileOrStandardInput) {
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("params_" + std::to_string(::getpid()) + ".json");
+  cb::testing::TempDatabase scratch;
+  const std::filesystem::path file = scratch.File("params.json");
   std::ofstream(file) << R"({"from":"file"})";
   std::istringstream stdin_text(R"({"from":"stdin"})");
   EXPECT_EQ(ReadParamsText(R"({"from":"value"})", stdin_text), R"({"from":"value"})");

@@ -79,17 +79,23 @@ TEST_F(Refusals, DemoSqlAndCheckWaitForAnotherWriterThenGiveUpWithoutHarm) {
   ASSERT_EQ(sqlite3_open(demo.c_str(), &writer), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-  const ToolRun demo_run = Run({"demo", "--dsn", Dsn(demo)});
+  // Each run waits out the lock timeout: they wait together.
+  const std::vector<ToolRun> runs = RunTogether({
+      {"demo", "--dsn", Dsn(demo)},
+      {"sql", "--dsn", Dsn(demo), "DELETE FROM ICStockBill"},
+      {"check", "--dsn", Dsn(demo), "--type", "1", "--id", "1001", "--user", "16", "--date",
+       "2026-12-05"},
+  });
+  const ToolRun& demo_run = runs[0];
   EXPECT_EQ(demo_run.exit_code, 1);
   EXPECT_NE(demo_run.err.find("in use by another program"), std::string::npos) << demo_run.err;
   EXPECT_TRUE(fs::exists(demo));
 
-  const ToolRun sql = Run({"sql", "--dsn", Dsn(demo), "DELETE FROM ICStockBill"});
+  const ToolRun& sql = runs[1];
   EXPECT_EQ(sql.exit_code, 4);
   EXPECT_NE(sql.err.find("waited for another writer"), std::string::npos) << sql.err;
 
-  const ToolRun check = Run({"check", "--dsn", Dsn(demo), "--type", "1", "--id", "1001", "--user",
-                             "16", "--date", "2026-12-05"});
+  const ToolRun& check = runs[2];
   EXPECT_EQ(check.exit_code, 4) << check.out << check.err;
   EXPECT_NE((check.out + check.err).find("waited for another writer"), std::string::npos)
       << check.out << check.err;
@@ -136,6 +142,10 @@ TEST_F(Refusals, RequestValuesThatCannotBeMeantAreUsageErrors) {
       {"check-bill", "--dsn", user_dsn + ";Language=xx", "--params",
        R"({"InterID":1001,"TransType":1})"},
       {"check", "--dsn", user_dsn + ";Language=xx", "--type", "1", "--id", "1001"},
+      // Params that are no JSON object.
+      {"check-bill", "--dsn", user_dsn, "--params", "[1,2]"},
+      {"check-bill", "--dsn", user_dsn, "--params", "{oops"},
+      {"check-bill", "--dsn", user_dsn, "--params", "7"},
   };
   for (const auto& words : cases) {
     const ToolRun run = Run(words);

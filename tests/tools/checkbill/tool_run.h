@@ -8,10 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/temp_database.h"
 
 namespace cb::tool::testing {
 
@@ -27,11 +30,12 @@ inline std::string ShellQuote(const std::string& word) {
   return quoted + "'";
 }
 
-// Runs the program with words in folder dir (stderr goes through a file there); stdin_text is what
-// the program reads on its standard input.
+// Runs the program with words in folder dir (stderr goes through err_name there); stdin_text is
+// what the program reads on its standard input.
 inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::string>& words,
-                       const std::string& stdin_text = "") {
-  const std::filesystem::path err_file = dir / "stderr.txt";
+                       const std::string& stdin_text = "",
+                       const std::string& err_name = "stderr.txt") {
+  const std::filesystem::path err_file = dir / err_name;
   std::string command = "cd " + ShellQuote(dir.string()) + " && printf %s " +
                         ShellQuote(stdin_text) + " | " + ShellQuote(CHECKBILL_BINARY);
   for (const std::string& word : words) command += " " + ShellQuote(word);
@@ -55,18 +59,21 @@ inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::
 // there.
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("checkbill_tool_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   ToolRun Run(const std::vector<std::string>& words, const std::string& stdin_text = "") const {
     return RunTool(dir_, words, stdin_text);
+  }
+  // Runs every command line at once, each with its own error file; the answers in their order.
+  // Runs that each wait for the same lock then take one wait instead of one each.
+  std::vector<ToolRun> RunTogether(const std::vector<std::vector<std::string>>& runs) const {
+    std::vector<std::future<ToolRun>> pending;
+    for (size_t i = 0; i < runs.size(); ++i) {
+      pending.push_back(std::async(std::launch::async, [this, &runs, i] {
+        return RunTool(dir_, runs[i], "", "stderr" + std::to_string(i) + ".txt");
+      }));
+    }
+    std::vector<ToolRun> done;
+    for (std::future<ToolRun>& run : pending) done.push_back(run.get());
+    return done;
   }
 
   // The suite's schema and the demo data in dsn_.
@@ -84,8 +91,9 @@ class ToolTest : public ::testing::Test {
     return rows[0].begin().value();
   }
 
-  std::filesystem::path dir_;
-  std::string dsn_;
+  cb::testing::TempDatabase scratch_;
+  const std::filesystem::path dir_ = scratch_.directory();
+  const std::string dsn_ = "Provider=SQLite;Data Source=" + (dir_ / "t.db").string();
 };
 
 }  // namespace cb::tool::testing

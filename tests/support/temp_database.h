@@ -1,0 +1,29 @@
+// TempDatabase: a scratch directory of its own per use, holding a database file path, removed with
+// everything in it (journals included) when the fixture goes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace cb::testing {
+
+class TempDatabase {
+ public:
+  TempDatabase();
+  ~TempDatabase();
+  TempDatabase(const TempDatabase&) = delete;
+  TempDatabase& operator=(const TempDatabase&) = delete;
+
+  // The database file; not created until a connection opens it.
+  std::string path() const { return File("test.db"); }
+  // The data source string that names path() for the SQLite provider.
+  std::string dsn() const { return "Provider=SQLite;Data Source=" + path(); }
+  // Any other file in the directory; not created.
+  std::string File(const std::string& name) const { return (directory_ / name).string(); }
+  const std::filesystem::path& directory() const { return directory_; }
+
+ private:
+  std::filesystem::path directory_;
+};
+
+}  // namespace cb::testing
