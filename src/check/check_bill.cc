@@ -14,6 +14,7 @@
 #include "check/load_bill_rows.h"
 #include "check/stock_write_backs.h"
 #include "check/type_step.h"
+#include "check/uncheck_steps.h"
 #include "frame/hooks/hook_stage.h"
 #include "frame/messages/messages.h"
 #include "frame/profile/system_profile.h"
@@ -47,9 +48,10 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //  - after the opening guards: the configured-item batch check, then the multi-level check (which
 //    may end the call with its own success exit, code 3);
 //  - after the bill-status guard: the price alert (unless "ReCheck" bit 32), then for a check or
-//    an uncheck the same-person, customer and supplier guards, the uncheck guards (backflush,
-//    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
-//    inspection-request guard; then for type 1 the estimated-price voucher guard;
+//    an uncheck the same-person, customer and supplier guards, before the uncheck guards (of which
+//    this build has backflush, linked, split and vouchered);
+//  - after the uncheck guards: the inspection-request guard, then for type 1 the estimated-price
+//    voucher guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
 //    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
 //    meanwhile;
@@ -68,6 +70,8 @@ StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& ou
         return RunOpeningGuards(state, outcome);
       },
       [&] { return RunBillStatusGuard(state, outcome); },
+      // The price-alert, same-person, customer and supplier guards take their places here.
+      [&] { return RunUncheckGuards(frame, state, outcome); },
       [&] {
         PrepareStepDictionaries(state, outcome);
         return RunTypeStep(frame, state, outcome);

@@ -120,4 +120,19 @@ inline constexpr auto kProductionIssueTypes = MakeTransTypeSet(GetMaterial, Proc
 inline constexpr auto kInitialisationTypes =
     MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock);
 
+// Receipts whose uncheck a backflush blocks (the backflush guard).
+inline constexpr auto kBackflushReceiptTypes = MakeTransTypeSet(ProductsInStock, ProcessInStock);
+
+// Bills that may be split or split off another (the split guard).
+inline constexpr auto kSplitBillTypes =
+    MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock,
+                     PurchaseInvoice, PurchaseNormalInv, SaleInvoice, SaleNormalInv);
+
+// Bills that an accounting voucher may be made from (the vouchered guard); expense bills of type 77
+// are not among them.
+inline constexpr auto kVoucheredBillTypes = MakeTransTypeSet(
+    PurchaseInStock, ProductsInStock, ProcessInStock, OtherInStock, SaleOutStock, GetMaterial,
+    ProcessOutStock, OtherOutStock, CheckInStock, StoreageMove, CheckOutStock, PurchaseInvoice,
+    PurchaseNormalInv, 78, SaleInvoice, SaleNormalInv, 87, AdjustAmount);
+
 }  // namespace cb

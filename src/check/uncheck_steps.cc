@@ -1,0 +1,32 @@
+// The uncheck guards in CheckBill's order.
+#include "check/uncheck_steps.h"
+
+#include <functional>
+
+#include "frame/vocabulary/operate_code.h"
+#include "rules/uncheck_guards.h"
+
+namespace cb::check {
+
+StepResult RunUncheckGuards(frame::ClassFrame& /*frame*/, const CallState& state,
+                            CheckOutcome& outcome) {
+  const int32_t operation = state.call.request.OperateCode;
+  if (!IsCheckOrUnCheck(operation)) return StepResult::kGoOn;
+  const db::Recordset& head = *state.bill.head;
+  std::string& message = outcome.sMsg;
+  const std::string& language = outcome.language;
+
+  const std::function<int32_t()> guards[] = {
+      [&] { return rules::CheckBackflush(head, message, language); },
+      [&] { return rules::CheckLinked(head, operation, message, language); },
+      [&] { return rules::CheckSplit(head, operation, message, language); },
+      [&] { return rules::CheckVouchered(head, operation, message, language); },
+  };
+  for (const std::function<int32_t()>& guard : guards) {
+    outcome.lRet = guard();
+    if (outcome.lRet < 0) return StepResult::kRefuse;
+  }
+  return StepResult::kGoOn;
+}
+
+}  // namespace cb::check

@@ -1,0 +1,16 @@
+// CheckBill's places of the uncheck guards: those that run for a check or an uncheck after the
+// person and partner guards.
+#pragma once
+
+#include "check/call_state.h"
+#include "check/check_outcome.h"
+#include "frame/class_frame.h"
+
+namespace cb::check {
+
+// For operations 1 and 2 only: the backflush, linked-bill, split-bill and vouchered guards in this
+// order; kRefuse at the first negative code, which stays in lRet with the guard's text in sMsg.
+[[nodiscard]] StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
+                                          CheckOutcome& outcome);
+
+}  // namespace cb::check

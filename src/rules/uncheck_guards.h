@@ -1,0 +1,42 @@
+// The uncheck guards: a bill may not be unchecked while something downstream rests on it (a
+// backflush, a follow-up bill, a split, a voucher, a hook or verification, a distribution affirm,
+// an assembly bill, an estimated-price booking).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/db/recordset.h"
+
+namespace cb::rules {
+
+inline constexpr int32_t kReceiptBackflushed = -200012;
+inline constexpr int32_t kBillLinked = -200013;
+inline constexpr int32_t kBillSplit = -200014;
+inline constexpr int32_t kBillVouchered = -200015;
+
+// Every guard reads the head's current row, Null fields as 0 unless said otherwise, and sets
+// `message` to its localised refusal text; a guard that passes leaves `message` as it was. Errors
+// (a missing field, a failed statement) reach the caller.
+
+// Any operation: a product or processing receipt (2, 5) with FBackFlushed 1 is refused with
+// kReceiptBackflushed.
+int32_t CheckBackflush(const db::Recordset& head, std::string& message, std::string_view language);
+
+// Uncheck: a head that has a FChildren field (any case) holding 1 or more is refused with
+// kBillLinked. FChildren is read with an empty-text default and converted to an integer.
+int32_t CheckLinked(const db::Recordset& head, int32_t operate_code, std::string& message,
+                    std::string_view language);
+
+// Uncheck of the split-bill types (kSplitBillTypes): FOrgBillInterID above 0 (split off another
+// bill) or below 0 (split) is refused with kBillSplit, each with its own text.
+int32_t CheckSplit(const db::Recordset& head, int32_t operate_code, std::string& message,
+                   std::string_view language);
+
+// Uncheck of the vouchered-bill types (kVoucheredBillTypes): a non-zero FVchInterID is refused
+// with kBillVouchered.
+int32_t CheckVouchered(const db::Recordset& head, int32_t operate_code, std::string& message,
+                       std::string_view language);
+
+}  // namespace cb::rules
