@@ -8,10 +8,12 @@
 
 namespace cb::check {
 
-StepResult RunUncheckGuards(frame::ClassFrame& /*frame*/, const CallState& state,
+StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
                             CheckOutcome& outcome) {
   const int32_t operation = state.call.request.OperateCode;
   if (!IsCheckOrUnCheck(operation)) return StepResult::kGoOn;
+  const std::string& dsn = state.call.request.PropString;
+  const db::ConnectionPtr& connection = state.call.connection;
   const db::Recordset& head = *state.bill.head;
   std::string& message = outcome.sMsg;
   const std::string& language = outcome.language;
@@ -21,6 +23,9 @@ StepResult RunUncheckGuards(frame::ClassFrame& /*frame*/, const CallState& state
       [&] { return rules::CheckLinked(head, operation, message, language); },
       [&] { return rules::CheckSplit(head, operation, message, language); },
       [&] { return rules::CheckVouchered(head, operation, message, language); },
+      [&] {
+        return rules::CheckHookVerify(frame, dsn, head, operation, message, connection, language);
+      },
   };
   for (const std::function<int32_t()>& guard : guards) {
     outcome.lRet = guard();

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "frame/class_frame.h"
+#include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 
 namespace cb::rules {
@@ -15,10 +17,13 @@ inline constexpr int32_t kReceiptBackflushed = -200012;
 inline constexpr int32_t kBillLinked = -200013;
 inline constexpr int32_t kBillSplit = -200014;
 inline constexpr int32_t kBillVouchered = -200015;
+inline constexpr int32_t kHookedOrVerified = -200016;
+inline constexpr int32_t kHookStateUnreadable = -200020;
 
 // Every guard reads the head's current row, Null fields as 0 unless said otherwise, and sets
-// `message` to its localised refusal text; a guard that passes leaves `message` as it was. Errors
-// (a missing field, a failed statement) reach the caller.
+// `message` to its localised refusal text; a guard that passes leaves `message` as it was, except
+// CheckHookVerify, which empties it on entry. Errors (a missing field, a failed statement) reach
+// the caller.
 
 // Any operation: a product or processing receipt (2, 5) with FBackFlushed 1 is refused with
 // kReceiptBackflushed.
@@ -38,5 +43,13 @@ int32_t CheckSplit(const db::Recordset& head, int32_t operate_code, std::string&
 // with kBillVouchered.
 int32_t CheckVouchered(const db::Recordset& head, int32_t operate_code, std::string& message,
                        std::string_view language);
+
+// Uncheck: a processing receipt or issue named by an outsourcing verification (ICClientVer), and a
+// bill with FHookInterID above 0 whose hook group (ICHookRelations) holds other members, are
+// refused with kHookedOrVerified; a hook group that cannot be read or tells nothing is refused with
+// kHookStateUnreadable. The connection comes from GetConnection(sDsn, false, connection).
+int32_t CheckHookVerify(frame::ClassFrame& frame, const std::string& sDsn,
+                        const db::Recordset& head, int32_t operate_code, std::string& message,
+                        const db::ConnectionPtr& connection, std::string_view language);
 
 }  // namespace cb::rules

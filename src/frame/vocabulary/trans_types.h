@@ -135,4 +135,12 @@ inline constexpr auto kVoucheredBillTypes = MakeTransTypeSet(
     ProcessOutStock, OtherOutStock, CheckInStock, StoreageMove, CheckOutStock, PurchaseInvoice,
     PurchaseNormalInv, 78, SaleInvoice, SaleNormalInv, 87, AdjustAmount);
 
+// Processing receipts and issues that an outsourcing verification may settle.
+inline constexpr auto kOutsourcingVerifiedTypes = MakeTransTypeSet(ProcessInStock, ProcessOutStock);
+
+// Bills that a hook group may hold (the hook guard).
+inline constexpr auto kHookedBillTypes =
+    MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock,
+                     PurchaseInvoice, PurchaseNormalInv, 77, 78, SaleInvoice, SaleNormalInv);
+
 }  // namespace cb
