@@ -26,6 +26,10 @@ StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
       [&] {
         return rules::CheckHookVerify(frame, dsn, head, operation, message, connection, language);
       },
+      [&] {
+        return rules::CheckOrderAffirm(frame, dsn, head, operation, message, language, connection);
+      },
+      [&] { return rules::CheckInvoiceVerified(head, operation, message, language); },
   };
   for (const std::function<int32_t()>& guard : guards) {
     outcome.lRet = guard();

@@ -8,9 +8,9 @@
 
 namespace cb::check {
 
-// For operations 1 and 2 only: the backflush, linked-bill, split-bill, vouchered and
-// hooked-or-verified guards in this order; kRefuse at the first negative code, which stays in lRet
-// with the guard's text in sMsg.
+// For operations 1 and 2 only: the backflush, linked-bill, split-bill, vouchered,
+// hooked-or-verified, order-affirm and verification guards in this order; kRefuse at the first
+// negative code, which stays in lRet with the guard's text in sMsg.
 [[nodiscard]] StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
                                           CheckOutcome& outcome);
 

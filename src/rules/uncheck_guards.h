@@ -13,6 +13,8 @@
 
 namespace cb::rules {
 
+inline constexpr int32_t kSourceMissingOrAssembled = -200006;
+inline constexpr int32_t kAffirmedOrVerified = -200007;
 inline constexpr int32_t kReceiptBackflushed = -200012;
 inline constexpr int32_t kBillLinked = -200013;
 inline constexpr int32_t kBillSplit = -200014;
@@ -51,5 +53,17 @@ int32_t CheckVouchered(const db::Recordset& head, int32_t operate_code, std::str
 int32_t CheckHookVerify(frame::ClassFrame& frame, const std::string& sDsn,
                         const db::Recordset& head, int32_t operate_code, std::string& message,
                         const db::ConnectionPtr& connection, std::string_view language);
+
+// Uncheck of a purchase (71) or sales order (81): the stored order row is read; none is refused
+// with kSourceMissingOrAssembled, FOrderAffirm 1 with kAffirmedOrVerified.
+int32_t CheckOrderAffirm(frame::ClassFrame& frame, const std::string& sDsn,
+                         const db::Recordset& head, int32_t operate_code, std::string& message,
+                         std::string_view language, const db::ConnectionPtr& connection);
+
+// Uncheck of a purchase invoice (75, 76) with FPOStyle above 251 or a sales invoice (80, 86) with
+// FSaleStyle above 100: partly (FCheckStatus 2) or fully (FCheckStatus 1) verified invoices are
+// refused with kAffirmedOrVerified. Reads the head only.
+int32_t CheckInvoiceVerified(const db::Recordset& head, int32_t operate_code, std::string& message,
+                             std::string_view language);
 
 }  // namespace cb::rules
