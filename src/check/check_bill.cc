@@ -48,8 +48,7 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //  - after the opening guards: the configured-item batch check, then the multi-level check (which
 //    may end the call with its own success exit, code 3);
 //  - after the bill-status guard: the price alert (unless "ReCheck" bit 32), then for a check or
-//    an uncheck the same-person, customer and supplier guards, before the uncheck guards (of which
-//    this build has all but the change-bill guard);
+//    an uncheck the same-person, customer and supplier guards, before the uncheck guards;
 //  - after the uncheck guards: the inspection-request guard, then for type 1 the estimated-price
 //    voucher guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm

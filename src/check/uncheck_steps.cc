@@ -17,6 +17,9 @@ StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
   const db::Recordset& head = *state.bill.head;
   std::string& message = outcome.sMsg;
   const std::string& language = outcome.language;
+  // A type without an entry table has no lines for the assembly guard to look at.
+  db::Recordset no_entries;
+  db::Recordset& entries = state.bill.entry ? *state.bill.entry : no_entries;
 
   const std::function<int32_t()> guards[] = {
       [&] { return rules::CheckBackflush(head, message, language); },
@@ -30,6 +33,10 @@ StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
         return rules::CheckOrderAffirm(frame, dsn, head, operation, message, language, connection);
       },
       [&] { return rules::CheckInvoiceVerified(head, operation, message, language); },
+      [&] {
+        return rules::CheckAssembly(frame, dsn, head, entries, operation, message, language,
+                                    connection);
+      },
   };
   for (const std::function<int32_t()>& guard : guards) {
     outcome.lRet = guard();

@@ -9,8 +9,8 @@
 namespace cb::check {
 
 // For operations 1 and 2 only: the backflush, linked-bill, split-bill, vouchered,
-// hooked-or-verified, order-affirm and verification guards in this order; kRefuse at the first
-// negative code, which stays in lRet with the guard's text in sMsg.
+// hooked-or-verified, order-affirm, verification and assembly guards in this order; kRefuse at the
+// first negative code, which stays in lRet with the guard's text in sMsg.
 [[nodiscard]] StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
                                           CheckOutcome& outcome);
 

@@ -66,4 +66,11 @@ int32_t CheckOrderAffirm(frame::ClassFrame& frame, const std::string& sDsn,
 int32_t CheckInvoiceVerified(const db::Recordset& head, int32_t operate_code, std::string& message,
                              std::string_view language);
 
+// Uncheck of an other receipt or issue (10, 29) whose first line comes from an assembly or
+// disassembly bill: that bill missing from ICChange, or its FStatus 1, is refused with
+// kSourceMissingOrAssembled. Leaves the entry recordset on its first row.
+int32_t CheckAssembly(frame::ClassFrame& frame, const std::string& sDsn, const db::Recordset& head,
+                      db::Recordset& entries, int32_t operate_code, std::string& message,
+                      std::string_view language, const db::ConnectionPtr& connection);
+
 }  // namespace cb::rules

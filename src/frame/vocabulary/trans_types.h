@@ -143,4 +143,7 @@ inline constexpr auto kHookedBillTypes =
     MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock,
                      PurchaseInvoice, PurchaseNormalInv, 77, 78, SaleInvoice, SaleNormalInv);
 
+// Other receipts and issues whose lines may come from assembly or disassembly bills.
+inline constexpr auto kAssemblyLinkedTypes = MakeTransTypeSet(OtherInStock, OtherOutStock);
+
 }  // namespace cb
