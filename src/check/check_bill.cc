@@ -49,8 +49,7 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 //    may end the call with its own success exit, code 3);
 //  - after the bill-status guard: the price alert (unless "ReCheck" bit 32), then for a check or
 //    an uncheck the same-person, customer and supplier guards, before the uncheck guards;
-//  - after the uncheck guards: the inspection-request guard, then for type 1 the estimated-price
-//    voucher guard;
+//  - between the uncheck guards and the estimated-price guard: the inspection-request guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
 //    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
 //    meanwhile;
@@ -71,6 +70,8 @@ StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& ou
       [&] { return RunBillStatusGuard(state, outcome); },
       // The price-alert, same-person, customer and supplier guards take their places here.
       [&] { return RunUncheckGuards(frame, state, outcome); },
+      // The inspection-request guard takes its place here.
+      [&] { return RunEstimatedGuard(frame, state, outcome); },
       [&] {
         PrepareStepDictionaries(state, outcome);
         return RunTypeStep(frame, state, outcome);

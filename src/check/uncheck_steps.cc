@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "frame/vocabulary/operate_code.h"
+#include "frame/vocabulary/trans_types.h"
+#include "rules/guard_reads.h"
 #include "rules/uncheck_guards.h"
 
 namespace cb::check {
@@ -43,6 +45,16 @@ StepResult RunUncheckGuards(frame::ClassFrame& frame, const CallState& state,
     if (outcome.lRet < 0) return StepResult::kRefuse;
   }
   return StepResult::kGoOn;
+}
+
+StepResult RunEstimatedGuard(frame::ClassFrame& frame, const CallState& state,
+                             CheckOutcome& outcome) {
+  if (rules::IntOrZero(*state.bill.head, "FTranType") != PurchaseInStock) {
+    return StepResult::kGoOn;
+  }
+  outcome.lRet = rules::CheckEstimated(frame, state.call.request.PropString, *state.bill.head,
+                                       outcome.sMsg, outcome.language);
+  return GoOnIf(outcome.lRet >= 0);
 }
 
 }  // namespace cb::check

@@ -15,6 +15,7 @@ namespace cb::rules {
 
 inline constexpr int32_t kSourceMissingOrAssembled = -200006;
 inline constexpr int32_t kAffirmedOrVerified = -200007;
+inline constexpr int32_t kBookedAtEstimatedPrice = -200011;
 inline constexpr int32_t kReceiptBackflushed = -200012;
 inline constexpr int32_t kBillLinked = -200013;
 inline constexpr int32_t kBillSplit = -200014;
@@ -25,7 +26,7 @@ inline constexpr int32_t kHookStateUnreadable = -200020;
 // Every guard reads the head's current row, Null fields as 0 unless said otherwise, and sets
 // `message` to its localised refusal text; a guard that passes leaves `message` as it was, except
 // CheckHookVerify, which empties it on entry. Errors (a missing field, a failed statement) reach
-// the caller.
+// the caller, except in CheckEstimated.
 
 // Any operation: a product or processing receipt (2, 5) with FBackFlushed 1 is refused with
 // kReceiptBackflushed.
@@ -72,5 +73,11 @@ int32_t CheckInvoiceVerified(const db::Recordset& head, int32_t operate_code, st
 int32_t CheckAssembly(frame::ClassFrame& frame, const std::string& sDsn, const db::Recordset& head,
                       db::Recordset& entries, int32_t operate_code, std::string& message,
                       std::string_view language, const db::ConnectionPtr& connection);
+
+// Any operation: a bill for which an estimated-price voucher row (T_MAKEVOUCHTEMP) exists is
+// refused with kBookedAtEstimatedPrice. Takes its connection through GetConnection(sDsn) itself.
+// Traps every error: it then passes with `message` untouched.
+int32_t CheckEstimated(frame::ClassFrame& frame, const std::string& sDsn, const db::Recordset& head,
+                       std::string& message, std::string_view language);
 
 }  // namespace cb::rules
