@@ -32,27 +32,6 @@ class LoadBillRowsTest : public BillDatabase {
   }
 };
 
-TEST_F(LoadBillRowsTest, LoadsHeadOnItsRowAndEveryEntry) {
-  const DictionaryPtr rows = Load(1, testing::kReceiptID);
-  EXPECT_EQ(rows->Read("HeadTable"), Variant("ICStockBill"));
-  EXPECT_EQ(rows->Read("EntryTable"), Variant("ICStockBillEntry"));
-  const auto head = rows->Read("Head").As<db::Recordset>();
-  const auto entry = rows->Read("Entry").As<db::Recordset>();
-  ASSERT_NE(head, nullptr);
-  ASSERT_NE(entry, nullptr);
-  EXPECT_FALSE(head->Eof());
-  EXPECT_EQ(head->Field("FBillNo"), Variant(testing::kReceiptNo));
-  EXPECT_EQ(entry->RecordCount(), 2);
-}
-
-TEST_F(LoadBillRowsTest, EntriesAreSelectedByBillIdAlone) {
-  // A head of type 2 sharing the tables: its entries are found though they carry no type.
-  Exec("INSERT INTO ICStockBill (FInterID, FBillNo, FTranType) VALUES (1002, 'P2', 2)");
-  Exec("INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID) VALUES (1002, 1, 7)");
-  const DictionaryPtr rows = Load(2, 1002);
-  EXPECT_EQ(rows->Read("Entry").As<db::Recordset>()->RecordCount(), 1);
-}
-
 TEST_F(LoadBillRowsTest, TypeWithoutTablesLoadsNoRows) {
   const DictionaryPtr rows = Load(testing::kTablelessType, 1);
   EXPECT_EQ(rows->Read("HeadTable"), Variant(""));

@@ -2,7 +2,8 @@
 // with an I/O error or a full disk, and the Nth read with an I/O error (which SQLite answers by
 // rolling the whole transaction back), for every N an operation reaches. Each run must end either
 // fully done or with a documented error and the database exactly as before; never a success with a
-// part written.
+// part written. Failing statements are swept by the scenario files; this sweep reaches what no
+// statement shows: the journal, the syncs and the commit.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -41,8 +42,6 @@ constexpr int32_t kLockedDelivery = 2102;
 
 const SweptOperation kOperations[] = {
     {"ReceiptCheck", testing::kReceipt, 1, 1, false},
-    {"ReceiptUncheck", testing::kReceipt, 1, 2, true},
-    {"DeliveryWithLockedStockCheck", kLockedDelivery, 21, 1, false},
     {"DeliveryWithLockedStockUncheck", kLockedDelivery, 21, 2, true},
 };
 

@@ -24,24 +24,6 @@ class UpdateCheckFlagTest : public schema::testing::InstalledSchema {
   std::string message_ = "not cleared";
 };
 
-TEST_F(UpdateCheckFlagTest, CheckWritesCheckerDayAndStatusAndUncheckClearsThem) {
-  connection().Execute("INSERT INTO ICStockBill(FInterID,FTranType,FBillNo) VALUES(1,1,'IN-1')");
-  db::RecordsetPtr head = HeadOf("ICStockBill", 1);
-  const Variant afternoon = Variant::Date(DayNumberFromCivil(2024, 3, 5) + 0.6);
-  ASSERT_EQ(Write(*head, 7, afternoon, 1), 0);
-  EXPECT_EQ(message_, "");
-  db::RecordsetPtr row = HeadOf("ICStockBill", 1);
-  EXPECT_EQ(row->Field("FCheckerID"), Variant(int32_t{7}));
-  EXPECT_EQ(row->Field("FStatus"), Variant(int32_t{1}));
-  EXPECT_EQ(FormatDateAuto(row->Field("FCheckDate").ToDate()), "2024-03-05");
-
-  ASSERT_EQ(Write(*head, 7, afternoon, 2), 0);
-  row = HeadOf("ICStockBill", 1);
-  EXPECT_TRUE(row->Field("FCheckerID").IsNull());
-  EXPECT_TRUE(row->Field("FCheckDate").IsNull());
-  EXPECT_EQ(row->Field("FStatus"), Variant(int32_t{0}));
-}
-
 TEST_F(UpdateCheckFlagTest, CheckerZeroIsWrittenAsNullAndANullDateFallsBackToTheServerDay) {
   connection().Execute("INSERT INTO ICStockBill(FInterID,FTranType) VALUES(2,21)");
   ASSERT_EQ(Write(*HeadOf("ICStockBill", 2), 0, Variant::Null(), 1), 0);

@@ -1,5 +1,5 @@
-// The removed-rows check: the stock rows of a modified bill's old version may not be negative now,
-// tested in queries of at most 100 rows.
+// The removed-rows check on its own: rows are tested in queries of at most 100, and the switches
+// and re-check bits that turn it off. A modification refused by it runs as a scenario file.
 #include "stock/removed_rows.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 namespace cb::stock {
 namespace {
 
-using testing::Entry;
 using testing::kBolt;
 using testing::kMainStock;
 
@@ -80,34 +79,6 @@ TEST_F(RemovedRowsTest, SwitchesAndReCheckBitsTurnTheCheckOff) {
   EXPECT_EQ(Check(nullptr, 0, message, queries), 0);
   EXPECT_EQ(Check(Vector::Create(), 0, message, queries), 0);
   EXPECT_EQ(queries, 0);
-}
-
-TEST_F(RemovedRowsTest, ModificationThatLeavesAnOldRowNegativeIsRefused) {
-  // A receipt that moves stock on save brought 5 into batch OLD, and all 5 were issued since.
-  SetBalance("ICInventory", kBolt, kMainStock, 0, 0, 0, "OLD");
-  InsertEntries("ICStockBillEntry", 30,
-                {Entry{kBolt, 5, 0, {{"FDCStockID", "1"}, {"FBatchNo", "'OLD'"}}}});
-  // The screen deletes the old version with bit 8: no checks, and the old rows come back.
-  const DictionaryPtr removal = NewResult();
-  ASSERT_TRUE(Run(StepParams(30, 1, 8, 8, true), removal));
-  const auto old_rows = removal->Read("vectDeleteItem").As<Vector>();
-  ASSERT_TRUE(old_rows);
-  ASSERT_EQ(old_rows->Count(), 1u);
-  const auto row = old_rows->Item(0).As<Dictionary>();
-  EXPECT_EQ(row->Read(kRowBatchNo).ToString(), "OLD");
-  EXPECT_EQ(row->Read(kRowStockID).ToInt32(), kMainStock);
-  EXPECT_EQ(row->Read(kRowKFDate).ToString(), "");
-  EXPECT_DOUBLE_EQ(Balance("ICInventory", kBolt, kMainStock, 0, "OLD"), -5);
-
-  // The new version receives into batch NEW and names the old rows.
-  Exec("UPDATE ICStockBillEntry SET FBatchNo='NEW' WHERE FInterID=30");
-  const DictionaryPtr params = StepParams(30, 1, 4, 0, true);
-  params->Write("vectDeleteItem", Variant(old_rows));
-  const DictionaryPtr save = NewResult();
-  EXPECT_FALSE(Run(params, save));
-  EXPECT_EQ(save->Read("ReturnCode").ToInt32(), kRemovedRowNegative);
-  EXPECT_EQ(save->Read("ReturnString").ToString(),
-            "对物料[Bolt]代码[1.01]的修改会产生负库存，修改不成功!");
 }
 
 }  // namespace

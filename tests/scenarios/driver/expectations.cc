@@ -1,0 +1,178 @@
+// Comparing calls, queries and whole databases with a scenario's expectations.
+#include "scenarios/driver/expectations.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <regex>
+
+#include "platform/variant/date.h"
+
+namespace cb::scenario {
+
+namespace {
+
+// A decimal number's digits without redundant zeros ("005.500" -> "5.5", "-0.0" -> "0"); nullopt
+// for anything else.
+std::optional<std::string> CanonicalNumber(const std::string& text) {
+  static const std::regex kNumber(R"(([-+]?)0*(\d*)(?:\.(\d*?)0*)?)");
+  std::smatch match;
+  if (text.empty() || !std::regex_match(text, match, kNumber)) return std::nullopt;
+  if (match[2].length() == 0 && match[3].length() == 0 && text.find('0') == std::string::npos) {
+    return std::nullopt;  // a sign or a point alone
+  }
+  std::string whole = match[2].length() == 0 ? "0" : match[2].str();
+  std::string canonical = whole + (match[3].length() == 0 ? "" : "." + match[3].str());
+  if (canonical == "0") return canonical;
+  return (match[1] == "-" ? "-" : "") + canonical;
+}
+
+std::string Shown(const tool::Json& value) {
+  return value.dump();
+}
+
+// A member name as one JSON pointer step ('~' and '/' escaped).
+std::string EscapedKey(const std::string& key) {
+  std::string escaped;
+  for (char c : key) {
+    if (c == '~') {
+      escaped += "~0";
+    } else if (c == '/') {
+      escaped += "~1";
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+bool SameValue(const tool::Json& expected, const tool::Json& actual) {
+  if (expected.is_number() && actual.is_number()) {
+    return expected.get<double>() == actual.get<double>();
+  }
+  return expected == actual;
+}
+
+// Dates as the server shows a datetime column: '2024-03-05 00:00:00.000'.
+std::string CellText(const Variant& value) {
+  if (value.IsNull()) return "NULL";
+  if (value.IsDate()) return FormatDateTime(value.ToDate()) + ".000";
+  return value.ToString();
+}
+
+}  // namespace
+
+bool SameCell(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return true;
+  const auto left = CanonicalNumber(expected);
+  const auto right = CanonicalNumber(actual);
+  return left && right && *left == *right;
+}
+
+std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outcome) {
+  std::vector<std::string> differences;
+  if (call.expect.empty()) return differences;
+  const tool::Json expect = tool::Json::parse(call.expect);
+  const tool::Json& subject = ExpectedSubject(call, outcome);
+  for (const auto& [key, expected] : expect.items()) {
+    if (key == "vote") {
+      if (expected != outcome.vote) {
+        differences.push_back("vote: expected " + Shown(expected) + ", got \"" + outcome.vote +
+                              "\"");
+      }
+    } else if (key == "contains") {
+      const auto found = subject.find("ReturnString");
+      const std::string text =
+          found != subject.end() && found->is_string() ? found->get<std::string>() : "";
+      for (const tool::Json& part : expected) {
+        if (!part.is_string() || text.find(part.get<std::string>()) == std::string::npos) {
+          differences.push_back("ReturnString does not contain " + Shown(part) + ": " +
+                                Shown(tool::Json(text)));
+        }
+      }
+    } else {
+      // "/a/0/b" reaches into nested answers; any other key is a member of the answer.
+      try {
+        const bool nested = !key.empty() && key.front() == '/';
+        const tool::Json::json_pointer pointer(nested ? key : "/" + EscapedKey(key));
+        if (!subject.contains(pointer)) {
+          differences.push_back(key + ": expected " + Shown(expected) + ", the call answered none");
+        } else if (!SameValue(expected, subject.at(pointer))) {
+          differences.push_back(key + ": expected " + Shown(expected) + ", got " +
+                                Shown(subject.at(pointer)));
+        }
+      } catch (const tool::Json::exception& error) {
+        differences.push_back(key + ": not a key of the answer (" + error.what() + ")");
+      }
+    }
+  }
+  return differences;
+}
+
+std::vector<std::string> CompareRows(const RowsCheck& check, db::Connection& connection) {
+  std::vector<std::string> differences;
+  db::RecordsetPtr rows;
+  try {
+    rows = connection.Execute(check.sql);
+  } catch (const std::exception& error) {
+    return {std::string("the query failed: ") + error.what()};
+  }
+  std::vector<std::string> columns;
+  for (size_t i = 0; i < rows->FieldCount(); ++i) columns.push_back(rows->Column(i).name);
+  if (columns != check.columns) {
+    std::string names;
+    for (const std::string& name : columns) names += (names.empty() ? "" : " | ") + name;
+    return {"the query's columns are " + names};
+  }
+  size_t index = 0;
+  for (; rows->IsOpen() && !rows->Eof(); rows->MoveNext(), ++index) {
+    std::string actual;
+    bool same = index < check.rows.size();
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const std::string cell = CellText(rows->Field(i));
+      actual += (i == 0 ? "" : " | ") + cell;
+      same = same && SameCell(check.rows[index][i], cell);
+    }
+    if (!same) {
+      std::string expected = "no row";
+      if (index < check.rows.size()) {
+        expected.clear();
+        for (const std::string& cell : check.rows[index])
+          expected += (expected.empty() ? "" : " | ") + cell;
+      }
+      differences.push_back("row " + std::to_string(index + 1) + ": expected " + expected +
+                            ", got " + actual);
+    }
+  }
+  if (index < check.rows.size()) {
+    differences.push_back("expected " + std::to_string(check.rows.size()) + " rows, got " +
+                          std::to_string(index));
+  }
+  return differences;
+}
+
+std::vector<std::string> CompareTables(const TableRows& before, const TableRows& after) {
+  std::vector<std::string> differences;
+  for (const auto& [table, rows] : after) {
+    const auto found = before.find(table);
+    const std::vector<std::string> none;
+    const std::vector<std::string>& old_rows = found == before.end() ? none : found->second;
+    if (rows == old_rows) continue;
+    std::vector<std::string> gone;
+    std::vector<std::string> came;
+    std::set_difference(old_rows.begin(), old_rows.end(), rows.begin(), rows.end(),
+                        std::back_inserter(gone));
+    std::set_difference(rows.begin(), rows.end(), old_rows.begin(), old_rows.end(),
+                        std::back_inserter(came));
+    std::string text = table + " changed:";
+    for (const std::string& row : gone) text += "\n    - " + row;
+    for (const std::string& row : came) text += "\n    + " + row;
+    differences.push_back(text);
+  }
+  for (const auto& [table, rows] : before) {
+    if (after.find(table) == after.end()) differences.push_back(table + " is gone");
+  }
+  return differences;
+}
+
+}  // namespace cb::scenario

@@ -1,0 +1,56 @@
+// A scenario file as data: the file's set-up, then scenarios of calls, each call with what it must
+// answer and what the database must hold afterwards. Every part keeps its line for the reports.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cb::scenario {
+
+// Where a part of a file was written, as "path:line".
+struct Place {
+  std::string file;
+  int line = 0;
+  std::string Text() const { return file + ":" + std::to_string(line); }
+};
+
+// A query after a call and the rows it must return; cells as written (NULL, numbers, text).
+struct RowsCheck {
+  Place place;  // the @query line
+  std::string sql;
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+};
+
+struct Call {
+  Place place;         // the @call line
+  std::string member;  // "CheckBill" or "CLASS.METHOD"
+  std::string params;  // JSON object text
+  Place expect_place;
+  std::string expect;  // JSON object text; empty when the call has no @expect
+  std::vector<RowsCheck> queries;
+  bool unchanged = false;  // the whole database as it was before the call
+  Place unchanged_place;
+};
+
+struct Scenario {
+  Place place;  // the @scenario line
+  std::string name;
+  Place setup_place;
+  std::string setup;  // T-SQL run after the file's set-up
+  std::vector<Call> calls;
+  // Leading texts of statements whose failure the calls may absorb, with the reason.
+  std::vector<std::string> tolerated;
+  std::string tolerate_reason;
+  bool sweep = true;
+  std::string nosweep_reason;
+};
+
+struct ScenarioFile {
+  std::string path;
+  Place setup_place;
+  std::string setup;  // T-SQL run for every scenario on the fresh database
+  std::vector<Scenario> scenarios;
+};
+
+}  // namespace cb::scenario
