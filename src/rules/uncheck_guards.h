@@ -48,9 +48,10 @@ int32_t CheckVouchered(const db::Recordset& head, int32_t operate_code, std::str
                        std::string_view language);
 
 // Uncheck: a processing receipt or issue named by an outsourcing verification (ICClientVer), and a
-// bill with FHookInterID above 0 whose hook group (ICHookRelations) holds other members, are
-// refused with kHookedOrVerified; a hook group that cannot be read or tells nothing is refused with
-// kHookStateUnreadable. The connection comes from GetConnection(sDsn, false, connection).
+// bill of kHookedBillTypes with FHookInterID above 0 whose hook group (ICHookRelations) holds
+// other members, are refused with kHookedOrVerified (a hooked processing issue passes); a hook
+// group that cannot be read or tells nothing is refused with kHookStateUnreadable. The connection
+// comes from GetConnection(sDsn, false, connection).
 int32_t CheckHookVerify(frame::ClassFrame& frame, const std::string& sDsn,
                         const db::Recordset& head, int32_t operate_code, std::string& message,
                         const db::ConnectionPtr& connection, std::string_view language);
