@@ -65,6 +65,11 @@ INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, 
 INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FDCStockID, FDCSPID, FUnitID, FQty, FAuxQty, FPlanPrice, FPlanAmount)
   VALUES (1005, 2, 2, 2, 1, 1, 4, 4, 4.5, 18)
 
+-- Purchase invoice 4001 for the 40 bolts of receipt 1001; the tour hooks it to the receipt once the
+-- receipt is checked.
+INSERT INTO ICPurchase (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FCurrencyID)
+  VALUES (4001, 'PINV000001', 75, '2026-12-05', 0, 1, 1)
+
 -- Sales order 2001: 20 widgets for Harbour Hardware, 10 of them reserved on the shop floor.
 INSERT INTO SEOrder (FInterID, FBillNo, FTranType, FDate, FStatus, FBillerID, FCustID, FCurrencyID)
   VALUES (2001, 'SEORD000001', 81, '2026-12-02', 0, 1, 1, 1)

@@ -16,6 +16,7 @@
 #include "check/person_partner_step.h"
 #include "check/stock_write_backs.h"
 #include "check/type_step.h"
+#include "check/uncheck_steps.h"
 #include "frame/hooks/hook_stage.h"
 #include "frame/messages/messages.h"
 #include "frame/profile/system_profile.h"
@@ -48,9 +49,7 @@ void LoadBill(frame::ClassFrame& frame, CallState& state, CheckOutcome& outcome)
 // Places of the steps this build does not have yet:
 //  - after the configured-item batch check: the multi-level check (which may end the call with its
 //    own success exit, code 3);
-//  - after the person and partner guards, for a check or an uncheck: the uncheck guards (backflush,
-//    linked, split, vouchered, hooked or verified, order affirm, verification, change bill) and the
-//    inspection-request guard; then for type 1 the estimated-price voucher guard;
+//  - between the uncheck guards and the estimated-price guard: the inspection-request guard;
 //  - in the type step: the plan-price (65), item-inspection (46, 707-715), purchase-order affirm
 //    (71) and invoice (75, 76, 80, 86, 77, 78) handlers, whose types the type step refuses
 //    meanwhile;
@@ -69,6 +68,9 @@ StepResult RunSteps(frame::ClassFrame& frame, CallState& state, CheckOutcome& ou
       [&] { return RunConfigItemBatchGuard(frame, state, outcome); },
       [&] { return RunBillStatusGuard(state, outcome); },
       [&] { return RunPersonAndPartnerGuards(state, outcome); },
+      [&] { return RunUncheckGuards(frame, state, outcome); },
+      // The inspection-request guard takes its place here.
+      [&] { return RunEstimatedGuard(frame, state, outcome); },
       [&] {
         PrepareStepDictionaries(state, outcome);
         return RunTypeStep(frame, state, outcome);

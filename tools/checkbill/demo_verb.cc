@@ -156,6 +156,11 @@ class Tour {
 
   void Say(const std::string& text) { out_ << text << "\n"; }
 
+  // Runs a batch on the demo database, as another screen of the suite would.
+  void Record(const std::string& batch) const {
+    OpenConnection(dsn_, engine::OpenMode::kExisting)->Execute(batch);
+  }
+
   void ShowBolts(const char* when) {
     out_ << "    Hex bolt M8 in the Main warehouse " << when << ": "
          << Balance(kBoltItemID, kMainStockID) << "\n";
@@ -199,6 +204,31 @@ void LowPriceStop(Tour& tour) {
   tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true, kDemoMakerID);
   tour.Say("   User 16 checks it, is asked about the price too and agrees:");
   tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true);
+// Invoice PINV000001 matched with receipt WIN000001 in hook group 1, as the invoice screen records
+// a hook, and the same match undone.
+constexpr const char* kHookInvoiceToReceipt =
+    "UPDATE ICStockBill SET FHookInterID = 1 WHERE FInterID = 1001\r\n"
+    "UPDATE ICPurchase SET FHookInterID = 1 WHERE FInterID = 4001\r\n"
+    "INSERT INTO ICHookRelations (FGroupNo, FTranType, FIBInterID, FIBNo, FIBTag) "
+    "VALUES (1, 1, 1001, 'WIN000001', 1)\r\n"
+    "INSERT INTO ICHookRelations (FGroupNo, FTranType, FIBInterID, FIBNo, FIBTag) "
+    "VALUES (1, 75, 4001, 'PINV000001', 0)";
+constexpr const char* kUnhookInvoice =
+    "DELETE FROM ICHookRelations WHERE FGroupNo = 1\r\n"
+    "UPDATE ICPurchase SET FHookInterID = 0 WHERE FInterID = 4001\r\n"
+    "UPDATE ICStockBill SET FHookInterID = 0 WHERE FInterID = 1001";
+
+// The stop where a checked receipt that an invoice is hooked to may not be unchecked.
+void HookedReceiptStop(Tour& tour) {
+  tour.Say(
+      "\n3b. Invoice PINV000001 for the 40 bolts arrives and is hooked to the receipt. The "
+      "receipt\n"
+      "   may not be unchecked while an invoice is matched with it:");
+  tour.Record(kHookInvoiceToReceipt);
+  tour.Operate(OperateCode::kUnCheck, PurchaseInStock, kReceiptID, true);
+  tour.ShowBolts("(unchanged)");
+  tour.Say("   The invoice is unhooked again.");
+  tour.Record(kUnhookInvoice);
 }
 
 ExitStatus RunDemo(const std::string& dsn, Io& io) {
@@ -220,6 +250,7 @@ ExitStatus RunDemo(const std::string& dsn, Io& io) {
 
   tour.Say("\n3. Check the same receipt again. A bill is checked only once:");
   tour.Operate(OperateCode::kCheck, PurchaseInStock, kReceiptID, true);
+  HookedReceiptStop(tour);
 
   tour.Say("\n4. Uncheck the receipt: its 40 bolts leave the stock again.");
   tour.Operate(OperateCode::kUnCheck, PurchaseInStock, kReceiptID, true);

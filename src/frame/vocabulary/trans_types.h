@@ -139,5 +139,30 @@ inline constexpr auto kCustomerBillTypes = MakeTransTypeSet(SaleOrder, SaleReced
 // Purchase orders and notices, which need a supplier.
 inline constexpr auto kSupplierBillTypes =
     MakeTransTypeSet(PurchaseOrder, PurchaseConsign, PurchaseRecede);
+// Receipts whose uncheck a backflush blocks (the backflush guard).
+inline constexpr auto kBackflushReceiptTypes = MakeTransTypeSet(ProductsInStock, ProcessInStock);
+
+// Bills that may be split or split off another (the split guard).
+inline constexpr auto kSplitBillTypes =
+    MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock,
+                     PurchaseInvoice, PurchaseNormalInv, SaleInvoice, SaleNormalInv);
+
+// Bills that an accounting voucher may be made from (the vouchered guard); expense bills of type 77
+// are not among them.
+inline constexpr auto kVoucheredBillTypes = MakeTransTypeSet(
+    PurchaseInStock, ProductsInStock, ProcessInStock, OtherInStock, SaleOutStock, GetMaterial,
+    ProcessOutStock, OtherOutStock, CheckInStock, StoreageMove, CheckOutStock, PurchaseInvoice,
+    PurchaseNormalInv, 78, SaleInvoice, SaleNormalInv, 87, AdjustAmount);
+
+// Processing receipts and issues that an outsourcing verification may settle.
+inline constexpr auto kOutsourcingVerifiedTypes = MakeTransTypeSet(ProcessInStock, ProcessOutStock);
+
+// Bills that a hook group may hold (the hook guard).
+inline constexpr auto kHookedBillTypes =
+    MakeTransTypeSet(PurchaseInStock, ProcessInStock, SaleOutStock, ProcessOutStock,
+                     PurchaseInvoice, PurchaseNormalInv, 77, 78, SaleInvoice, SaleNormalInv);
+
+// Other receipts and issues whose lines may come from assembly or disassembly bills.
+inline constexpr auto kAssemblyLinkedTypes = MakeTransTypeSet(OtherInStock, OtherOutStock);
 
 }  // namespace cb

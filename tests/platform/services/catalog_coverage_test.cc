@@ -67,7 +67,12 @@ std::set<std::string> QuotedChineseTexts(std::istream& in) {
     } else if (c == '"') {
       if (!joining) literal.clear();
       for (++i; i < code.size() && code[i] != '"'; ++i) {
-        if (code[i] == '\\' && i + 1 < code.size()) literal += code[i++];
+        // An escaped backslash or quote is the character itself; other escapes stay as written.
+        const bool escape = code[i] == '\\' && i + 1 < code.size();
+        if (escape && (code[i + 1] == '\\' || code[i + 1] == '"'))
+          ++i;
+        else if (escape)
+          literal += code[i++];
         literal += code[i];
       }
       joining = true;
@@ -106,9 +111,9 @@ TEST(CatalogCoverage, FinderJoinsAdjacentLiteralsAndSkipsComments) {
   std::istringstream in(
       "plain 审核 outside quotes, \"ASCII only\", f(\"  反审核 \") and \"%1单据\";\n"
       "// \"作废\" in a comment\n"
-      "x = \"保存\"\n    \"成功\"; c = '\"'; \"删除\";\n");
+      "x = \"保存\"\n    \"成功\"; c = '\"'; \"删除\"; \"钩稽\\\\核销\";\n");
   EXPECT_EQ(QuotedChineseTexts(in),
-            (std::set<std::string>{"反审核", "%1单据", "保存成功", "删除"}));
+            (std::set<std::string>{"反审核", "%1单据", "保存成功", "删除", "钩稽\\核销"}));
 }
 
 }  // namespace

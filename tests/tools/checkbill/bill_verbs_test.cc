@@ -149,6 +149,11 @@ TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
   EXPECT_NE(run.out.find("refused"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Cannot check bills of earlier accounting periods!"), std::string::npos);
   EXPECT_NE(run.out.find("This bill has already been checked!"), std::string::npos);
+  // The receipt an invoice is hooked to keeps its stock: its uncheck names the invoice.
+  EXPECT_NE(run.out.find("The bill has been hooked with invoice [PINV000001]!"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Hex bolt M8 in the Main warehouse (unchanged): 140"), std::string::npos)
+      << run.out;
   // Bolts: received and unchecked again, then 50 issued; widgets: 5 - 8 once the user agreed.
   EXPECT_NE(run.out.find("Hex bolt M8: 100 -> 50"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Widget:      5 -> -3"), std::string::npos) << run.out;
