@@ -204,6 +204,8 @@ void LowPriceStop(Tour& tour) {
   tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true, kDemoMakerID);
   tour.Say("   User 16 checks it, is asked about the price too and agrees:");
   tour.Operate(OperateCode::kCheck, SaleOrder, kLowPricedOrderID, true);
+}
+
 // Invoice PINV000001 matched with receipt WIN000001 in hook group 1, as the invoice screen records
 // a hook, and the same match undone.
 constexpr const char* kHookInvoiceToReceipt =
