@@ -100,10 +100,8 @@ int32_t WriteBackPOOrderStock(frame::ClassFrame& frame, db::Connection& connecti
       frame.VoteCommit();
       return 0;
     }
-  } catch (const Error& error) {
-    // The purchase side ends a database error as a failure of its own; the error's description
-    // follows the message so far, so that the caller learns what went wrong.
-    sMsg += error.description();
+  } catch (const Error&) {
+    // The purchase side ends a database error as a failure of its own, with the message so far.
   }
   frame.VoteAbort();
   return -1;

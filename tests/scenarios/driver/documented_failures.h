@@ -13,9 +13,10 @@ namespace cb::scenario {
 // The ways the call's answer differs from its member's documented failure, empty when it is that
 // failure. A call that refused in its clean run may keep its refusal answer (a fault while it
 // cleans up does not turn a refusal into another one). Every member must also not vote commit; the
-// database must be unchanged (the caller checks that).
+// database must be unchanged (the caller checks that). `statement` is the one that failed.
 std::vector<std::string> CompareWithDocumentedFailure(const Call& call, const CallOutcome& outcome,
-                                                      const CallOutcome& clean);
+                                                      const CallOutcome& clean,
+                                                      const std::string& statement);
 
 struct Tolerance {
   std::string reason;  // empty: the statement's failure is not absorbed

@@ -151,7 +151,7 @@ class FileRunner {
       if (tolerance.same_outcome) return Differences(database, call, outcome, start.rows);
       std::vector<std::string> differences;
       if (tolerance.reason.empty()) {
-        differences = CompareWithDocumentedFailure(call, outcome, start.clean);
+        differences = CompareWithDocumentedFailure(call, outcome, start.clean, statement);
       } else if (!outcome.error.empty()) {
         differences.push_back(outcome.error);
       }
