@@ -86,7 +86,8 @@ std::string BindingStatement(db::Connection& connection, const LinkRow& row) {
         .Sql();
   }
   if (Field(*found, "FForBid", int32_t{0}).ToInt32() != kDisabledRow) return "";
-  return frame::SqlTemplate("UPDATE ICOrderBatchTrace SET FForBid=0 WHERE FTraceID=##Trace##\r\n")
+  // No line break follows: the next queued statement starts right after the id.
+  return frame::SqlTemplate("UPDATE ICOrderBatchTrace SET FForBid=0 WHERE FTraceID=##Trace##")
       .Number("Trace", found->Field("FTraceID").ToInt32())
       .Sql();
 }
