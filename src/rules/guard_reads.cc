@@ -1,4 +1,4 @@
-// Field reads and refusals shared by the uncheck guards.
+// Field reads and refusals shared by the guards.
 #include "rules/guard_reads.h"
 
 #include <utility>

@@ -1,4 +1,4 @@
-// How the uncheck guards read rows and refuse: fields through NullToDefault, refusals as a code and
+// How the guards read rows and refuse: fields through NullToDefault, refusals as a code and
 // the message they leave.
 #pragma once
 

@@ -5,18 +5,10 @@
 #include "frame/vocabulary/operate_code.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/services/foundation.h"
+#include "rules/guard_reads.h"
 
 namespace cb::rules {
 namespace {
-
-int32_t ReadInt(const db::Recordset& head, std::string_view field) {
-  return services::Foundation::Current().NullToDefault(head.Field(field), int32_t{0}).ToInt32();
-}
-
-int32_t Refuse(std::string text, int32_t code, std::string& message) {
-  message = std::move(text);
-  return code;
-}
 
 // Step of the status guard for a check: a bill is checked once and never once closed.
 int32_t CheckOfCheckedOrClosed(int32_t checker_id, int32_t status, std::string& message,
@@ -79,9 +71,9 @@ int32_t CheckBillStatus(const db::Recordset& head, db::Recordset& entries, int32
                         std::string& message, std::string_view language) {
   message.clear();
   const std::string operation_name = messages::GetOperationName(operate_code, language);
-  const int32_t checker_id = ReadInt(head, "FCheckerID");
-  const int32_t status = ReadInt(head, "FStatus");
-  const int32_t tran_type = ReadInt(head, "FTranType");
+  const int32_t checker_id = IntOrZero(head, "FCheckerID");
+  const int32_t status = IntOrZero(head, "FStatus");
+  const int32_t tran_type = IntOrZero(head, "FTranType");
 
   int32_t code = 0;
   if (Is(operate_code, OperateCode::kCheck))
@@ -98,13 +90,13 @@ int32_t CheckBillStatus(const db::Recordset& head, db::Recordset& entries, int32
                   kBillStockLocked, message);
   }
   if (uncheck && (tran_type == PurchaseOrder || tran_type == SaleOrder) &&
-      ReadInt(head, "FOrderAffirm") == 1) {
+      IntOrZero(head, "FOrderAffirm") == 1) {
     const Variant bill_no = head.Field("FBillNo");
     return Refuse(
         messages::FormatString("当前单据%1已被分销确认，不能反审核!", language, {bill_no}),
         kBillAffirmed, message);
   }
-  if (uncheck && tran_type == AdjustAmount && ReadInt(head, "FHookInterID") != 0) {
+  if (uncheck && tran_type == AdjustAmount && IntOrZero(head, "FHookInterID") != 0) {
     return Refuse(
         messages::FormatString("该金额调整单由外购入库核算自动生成，不得反审核!", language, {}),
         kGeneratedAdjustment, message);
