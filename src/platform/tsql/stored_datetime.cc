@@ -87,6 +87,8 @@ StoredDateTime DateTimeFromText(std::string_view text) {
   const StoredDateTime kNoDate{{}, DateTimeFault::kNotADate};
   text = Trimmed(text);
   Civil date;
+  // An empty or blank text is the type's day zero, 1900-01-01 at midnight.
+  if (text.empty()) return Format(date, 0);
   size_t pos = 0;
   int packed = 0;
   if (ReadNumber(text, 0, 8, packed) && (text.size() == 8 || text[8] == ' ' || text[8] == 'T')) {
