@@ -18,9 +18,10 @@ struct StoredDateTime {
 };
 
 // Reads 'YYYYMMDD' or 'YYYY-MM-DD', optionally followed by ' HH:MM', ':SS' and '.m' to '.mmm'
-// (blanks around are ignored); an empty or blank text is 1900-01-01. The milliseconds land on the clock's ticks, shown as .xx0, .xx3 or
-// .xx7; .999 carries into the next second, and so on up to the year. kNotADate for any other text
-// or a day that does not exist; kOutOfRange outside 1753-01-01 … 9999-12-31.
+// (blanks around are ignored); an empty or blank text is 1900-01-01. The milliseconds land on the
+// clock's ticks, shown as .xx0, .xx3 or .xx7; .999 carries into the next second, and so on up to
+// the year. kNotADate for any other text or a day that does not exist; kOutOfRange outside
+// 1753-01-01 … 9999-12-31.
 StoredDateTime DateTimeFromText(std::string_view text);
 
 // A number as a DATETIME: whole days after 1900-01-01, the fraction the time of day rounded to the
