@@ -11,10 +11,19 @@ namespace {
 constexpr UInt128 kMaxMagnitude = (~UInt128{0}) >> 1;
 constexpr UInt128 kTopBit = UInt128{1} << 127;
 
-constexpr UInt128 Pow10(int n) {
+// 10^0 … 10^38, looked up: every written value and every product checks against one.
+constexpr std::array<UInt128, Decimal::kMaxPrecision + 1> kPowersOf10 = [] {
+  std::array<UInt128, Decimal::kMaxPrecision + 1> powers{};
   UInt128 value = 1;
-  for (int i = 0; i < n; ++i) value *= 10;
-  return value;
+  for (UInt128& power : powers) {
+    power = value;
+    value *= 10;
+  }
+  return powers;
+}();
+
+constexpr UInt128 Pow10(int n) {
+  return kPowersOf10[static_cast<size_t>(n)];
 }
 
 constexpr UInt128 kUnitsPerOne = Pow10(Decimal::kScale);
