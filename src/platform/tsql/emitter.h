@@ -121,7 +121,8 @@ class Emitter {
   std::vector<std::vector<const TableRef*>> scopes_;
   std::map<std::string, std::optional<std::vector<ColumnInfo>>> columns_;
   std::vector<std::string> parameters_;
-  bool single_row_check_ = false;  // the next core emitted is a scalar subquery's
+  bool single_row_check_ = false;              // the next core emitted is a scalar subquery's
+  std::vector<const Select*> typing_derived_;  // derived tables whose columns are being typed
 };
 
 // Pushes a scope for as long as it lives.
