@@ -22,8 +22,9 @@ constexpr std::array<UInt128, Decimal::kMaxPrecision + 1> kPowersOf10 = [] {
   return powers;
 }();
 
+// A negative exponent (a type declaring more decimals than digits) counts as 10^0.
 constexpr UInt128 Pow10(int n) {
-  return kPowersOf10[static_cast<size_t>(n)];
+  return kPowersOf10[static_cast<size_t>(std::clamp(n, 0, Decimal::kMaxPrecision))];
 }
 
 constexpr UInt128 kUnitsPerOne = Pow10(Decimal::kScale);
