@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sqlite/decimal_functions.h"
+#include "platform/tsql/stored_datetime.h"
+
 namespace cb::sqlite {
 namespace {
 
@@ -14,6 +17,8 @@ constexpr int kNativeConversionFailed = 245;
 constexpr int kNativeSubqueryRows = 512;
 constexpr int kNativeTruncated = 8152;
 constexpr int kNativeNoDate = 241;
+constexpr int kNativeDateOutOfRange = 242;
+constexpr int kNativeOverflow = 8115;
 
 void Raise(sqlite3_context* context, db::DbErrorKind kind, int native, const std::string& text) {
   if (auto* fault = static_cast<FunctionFault*>(sqlite3_user_data(context))) {
@@ -63,14 +68,21 @@ size_t CharacterCount(std::string_view text) {
   return count;
 }
 
-void TextFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void TextFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
     sqlite3_result_value(context, argv[0]);
     return;
   }
   std::string_view text = TextOf(argv[0]);
   auto limit = static_cast<size_t>(sqlite3_value_int64(argv[1]));
-  if (CharacterCount(text) <= limit) {
+  size_t count = CharacterCount(text);
+  if (count < limit && argc == 3) {
+    std::string padded(text);
+    padded.append(limit - count, ' ');
+    sqlite3_result_text(context, padded.data(), static_cast<int>(padded.size()), SQLITE_TRANSIENT);
+    return;
+  }
+  if (count <= limit) {
     sqlite3_result_value(context, argv[0]);
     return;
   }
@@ -138,67 +150,29 @@ void BitFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_int(context, zero ? 0 : 1);
 }
 
-// Reads `count` digits at `pos` into `out`; false when any of them is not a digit.
-bool ReadNumber(std::string_view text, size_t pos, size_t count, int& out) {
-  if (pos + count > text.size()) return false;
-  out = 0;
-  for (size_t i = pos; i < pos + count; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    out = out * 10 + (text[i] - '0');
-  }
-  return true;
-}
-
-int DaysIn(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// The stored form of a date and time, 'YYYY-MM-DD HH:MM:SS.mmm', from the literal forms the
-// server reads: 'YYYYMMDD' or 'YYYY-MM-DD', then optionally ' HH:MM', ':SS' and '.m' to '.mmm'.
-// Its text order is its time order. Empty when the text is no date.
-std::string NormalDateTime(std::string_view text) {
-  text = Trimmed(text);
-  int year = 0, month = 0, day = 0;
-  size_t pos = 0;
-  if (ReadNumber(text, 0, 8, year) && (text.size() == 8 || text[8] == ' ' || text[8] == 'T')) {
-    day = year % 100;
-    month = year / 100 % 100;
-    year /= 10000;
-    pos = 8;
-  } else if (ReadNumber(text, 0, 4, year) && pos + 10 <= text.size() && text[4] == '-' &&
-             ReadNumber(text, 5, 2, month) && text[7] == '-' && ReadNumber(text, 8, 2, day)) {
-    pos = 10;
-  } else {
-    return {};
-  }
-  if (year < 1753 || month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return {};
-  int hour = 0, minute = 0, second = 0, millis = 0;
-  if (pos < text.size()) {
-    if ((text[pos] != ' ' && text[pos] != 'T') || !ReadNumber(text, pos + 1, 2, hour) ||
-        pos + 3 >= text.size() || text[pos + 3] != ':' || !ReadNumber(text, pos + 4, 2, minute)) {
-      return {};
-    }
-    pos += 6;
-    if (pos < text.size()) {
-      if (text[pos] != ':' || !ReadNumber(text, pos + 1, 2, second)) return {};
-      pos += 3;
-    }
-    if (pos < text.size()) {
-      size_t digits = text.size() - pos - 1;
-      if (text[pos] != '.' || digits < 1 || digits > 3 ||
-          !ReadNumber(text, pos + 1, digits, millis)) {
-        return {};
+void RaiseDateFault(sqlite3_context* context, tsql::DateTimeFault fault, bool from_text) {
+  switch (fault) {
+    case tsql::DateTimeFault::kNotADate:
+      Raise(context, db::DbErrorKind::kConversion, kNativeNoDate,
+            "Conversion failed when converting date and/or time from character string.");
+      return;
+    case tsql::DateTimeFault::kOutOfRange:
+      if (from_text) {
+        Raise(context, db::DbErrorKind::kConversion, kNativeDateOutOfRange,
+              "The conversion of a varchar data type to a datetime data type resulted in an "
+              "out-of-range value.");
+      } else {
+        Raise(context, db::DbErrorKind::kConversion, kNativeOverflow,
+              "Arithmetic overflow error converting expression to data type datetime.");
       }
-      for (size_t i = digits; i < 3; ++i) millis *= 10;
-    }
+      return;
+    case tsql::DateTimeFault::kFractionBeforeEpoch:
+      Raise(context, db::DbErrorKind::kUnsupported, 0,
+            "Unsupported T-SQL construct 'a negative fractional number as datetime'");
+      return;
+    case tsql::DateTimeFault::kNone:
+      return;
   }
-  if (hour > 23 || minute > 59 || second > 59) return {};
-  char buffer[64];  // room for any int the compiler cannot rule out
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, month, day, hour,
-                minute, second, millis);
-  return buffer;
 }
 
 void DateTimeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -206,13 +180,21 @@ void DateTimeFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_null(context);
     return;
   }
-  std::string normal = NormalDateTime(TextOf(argv[0]));
-  if (normal.empty()) {
-    Raise(context, db::DbErrorKind::kConversion, kNativeNoDate,
-          "Conversion failed when converting date and/or time from character string.");
+  bool text = sqlite3_value_type(argv[0]) == SQLITE_TEXT;
+  tsql::StoredDateTime stored;
+  if (text) {
+    stored = tsql::DateTimeFromText(TextOf(argv[0]));
+  } else if (std::optional<Decimal> days = ValueAsDecimal(argv[0])) {
+    stored = tsql::DateTimeFromDays(*days);
+  } else {
+    stored.fault = tsql::DateTimeFault::kOutOfRange;
+  }
+  if (stored.fault != tsql::DateTimeFault::kNone) {
+    RaiseDateFault(context, stored.fault, text);
     return;
   }
-  sqlite3_result_text(context, normal.data(), static_cast<int>(normal.size()), SQLITE_TRANSIENT);
+  sqlite3_result_text(context, stored.text.data(), static_cast<int>(stored.text.size()),
+                      SQLITE_TRANSIENT);
 }
 
 void SingleFunction(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -237,6 +219,10 @@ int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault) {
   }
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function_v2(db, "tsql_text", 2, kPure, fault, TextFunction, nullptr,
+                                    nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function_v2(db, "tsql_text", 3, kPure, fault, TextFunction, nullptr,
                                     nullptr, nullptr);
   }
   if (rc == SQLITE_OK) {

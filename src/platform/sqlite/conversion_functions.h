@@ -16,10 +16,12 @@ namespace cb::sqlite {
 //                      raises 512;
 //   tsql_text(x, n)    text x for a column of n characters: trailing blanks past n are cut, any
 //                      other excess raises 8152; other values pass unchanged;
+//   tsql_text(x, n, 1) the same for a CHAR(n) column: shorter text is padded with blanks to n;
 //   tsql_bit(x)        x as a bit: non-zero numbers are 1, 'true'/'false' in any case 1/0, text
 //                      digits by their value, other text raises 245;
-//   tsql_datetime(x)   x in the stored date form 'YYYY-MM-DD HH:MM:SS.mmm', from 'YYYYMMDD' or
-//                      'YYYY-MM-DD' with optional ' HH:MM[:SS[.mmm]]'; other text raises 241.
+//   tsql_datetime(x)   x in the stored date form (stored_datetime.h): text as the server reads a
+//                      date literal (241 for other text, 242 outside the type's years), a number
+//                      as days after 1900-01-01 (8115 outside the type's range).
 // Errors land in `fault`. Returns an SQLite result code.
 [[nodiscard]] int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault);
 

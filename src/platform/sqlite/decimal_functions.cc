@@ -104,10 +104,16 @@ void AddLike(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Written(context, kOperation(a, b), argc, argv, 2);
 }
 
+// The column's scale of a product or quotient that is written at once; -1 when none.
+int WrittenScale(int argc, sqlite3_value** argv) {
+  return argc >= 5 ? sqlite3_value_int(argv[4]) : -1;
+}
+
 void MultiplyFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   Decimal a, b;
   if (!Argument(context, argv[0], &a) || !Argument(context, argv[1], &b)) return;
-  Written(context, Decimal::Multiply(a, b, sqlite3_value_int(argv[2])), argc, argv, 3);
+  int scale = sqlite3_value_int(argv[2]);
+  Written(context, Decimal::Multiply(a, b, scale, WrittenScale(argc, argv)), argc, argv, 3);
 }
 
 void DivideFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
@@ -118,7 +124,8 @@ void DivideFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
           "Divide by zero error encountered.");
     return;
   }
-  Written(context, Decimal::Divide(a, b, sqlite3_value_int(argv[2])), argc, argv, 3);
+  int scale = sqlite3_value_int(argv[2]);
+  Written(context, Decimal::Divide(a, b, scale, WrittenScale(argc, argv)), argc, argv, 3);
 }
 
 void NegateFunction(sqlite3_context* context, int, sqlite3_value** argv) {

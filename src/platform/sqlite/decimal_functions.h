@@ -20,8 +20,10 @@ std::optional<Decimal> ValueAsDecimal(sqlite3_value* value);
 //   dec(x, p, s)            x converted to DECIMAL(p,s): rounded half away from zero, 8115 when it
 //                           has more than p - s integer digits;
 //   dec_add(a, b), dec_sub(a, b), dec_mul(a, b, s), dec_div(a, b, s)   the result at scale s
-//                           (8134 for a zero divisor, 8115 on overflow); with two more arguments
-//                           (p, s) the result is also written to DECIMAL(p,s) as dec(x, p, s) does;
+//                           (8134 for a zero divisor, 8115 on overflow and for a result with
+//                           digits past the 10 decimals a value holds); with two more arguments
+//                           (p, s) the result is also written to DECIMAL(p,s) as dec(x, p, s) does,
+//                           a product or quotient rounded from its own scale to the column's;
 //   dec_neg(a), dec_abs(a), dec_round(a, n)   sign change, magnitude, ROUND;
 //   dec_float(a), dec_int(a), dec_text(a, s)  a decimal as a real, as an integer (truncated, 8115
 //                           beyond 64 bits) and as text with s decimals;

@@ -10,6 +10,7 @@
 
 #include "platform/sqlite/conversion_functions.h"
 #include "platform/sqlite/decimal_functions.h"
+#include "platform/tsql/stored_datetime.h"
 
 namespace cb::sqlite {
 namespace {
@@ -80,7 +81,7 @@ void DivFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_double(context, sqlite3_value_double(argv[0]) / sqlite3_value_double(argv[1]));
 }
 
-// getdate(): the local date and time with milliseconds, 'YYYY-MM-DD HH:MM:SS.fff'.
+// getdate(): the local date and time in the stored form, 'YYYY-MM-DD HH:MM:SS.fff'.
 void GetDateFunction(sqlite3_context* context, int, sqlite3_value**) {
   auto now = std::chrono::system_clock::now();
   std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -92,7 +93,10 @@ void GetDateFunction(sqlite3_context* context, int, sqlite3_value**) {
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
                 static_cast<int>(millis));
-  sqlite3_result_text(context, text, -1, SQLITE_TRANSIENT);
+  // The clock's milliseconds land on the stored 1/300-second ticks, as any written time does.
+  tsql::StoredDateTime stored = tsql::DateTimeFromText(text);
+  sqlite3_result_text(context, stored.text.data(), static_cast<int>(stored.text.size()),
+                      SQLITE_TRANSIENT);
 }
 
 }  // namespace

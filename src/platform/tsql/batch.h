@@ -49,9 +49,13 @@ struct Translation {
   std::vector<std::string> parameters;
   bool returns_rows = false;  // a query whose rows are a result set of the batch
   // SELECT … INTO: the native declared type of each select item by the server's typing ('' when
-  // it cannot be told), for the columns the native description leaves untyped.
+  // it cannot be told), for the columns the native description leaves untyped;
+  // kIdentityColumnType marks the column that keeps its source's IDENTITY.
   std::vector<std::string> column_types;
 };
+
+// The declared type the catalog reports for an IDENTITY column.
+inline constexpr const char* kIdentityColumnType = "INTEGER IDENTITY";
 
 // A statement's translation together with every catalog answer it was built from, in the order
 // they were asked: table as written, and its columns or nullopt.

@@ -119,13 +119,32 @@ std::string Emitter::InListText(const Expr& in) {
   for (size_t i = 1; i < in.args.size(); ++i) common = CommonType(common, TypeOf(*in.args[i]));
   RefuseUntyped(common, in, "IN");
   bool convert = Compared(common);
+  bool dates = common.Is(TypeFamily::kDate);
+  auto operand = [&](const Expr& value) {
+    return convert ? Converted(value, common) : dates ? AsStoredDate(value) : Expression(value);
+  };
   std::vector<std::string> values;
-  for (size_t i = 1; i < in.args.size(); ++i) {
-    values.push_back(convert ? Converted(*in.args[i], common) : Expression(*in.args[i]));
-  }
-  std::string left = convert ? Converted(*in.args[0], common) : Expression(*in.args[0]);
+  for (size_t i = 1; i < in.args.size(); ++i) values.push_back(operand(*in.args[i]));
+  std::string left = operand(*in.args[0]);
   if (IsText(common) && StripParens(*in.args[0]).kind != ExprKind::kColumn) left = Collated(left);
   return left + (in.negated ? " NOT IN (" : " IN (") + Join(values) + ")";
+}
+
+// x IN (SELECT y …) compares x and y in their common type, as '=' would: the subquery's item is
+// written in that type and x converted to it.
+std::string Emitter::InSelectText(const Expr& in) {
+  const Expr& value = *in.args[0];
+  std::vector<ValueType> items = ItemTypes(*in.select);
+  ValueType item = items.empty() ? ValueType::Of(TypeFamily::kUnknown) : items[0];
+  ValueType common = CommonType(TypeOf(value), item);
+  RefuseUntyped(common, in, "IN");
+  std::string left = Compared(common)               ? Converted(value, common)
+                     : common.Is(TypeFamily::kDate) ? AsStoredDate(value)
+                                                    : TextCollated(value);
+  std::vector<ValueType> written{common};
+  std::string query = Compared(common) || common.Is(TypeFamily::kDate) ? Query(*in.select, &written)
+                                                                       : Query(*in.select);
+  return left + (in.negated ? " NOT IN (" : " IN (") + query + ")";
 }
 
 std::string Emitter::CaseText(const Expr& expr) {
@@ -222,8 +241,7 @@ std::string Emitter::Expression(const Expr& expr) {
     case ExprKind::kInList:
       return InListText(expr);
     case ExprKind::kInSelect:
-      return TextCollated(*expr.args[0]) + (expr.negated ? " NOT IN (" : " IN (") +
-             Query(*expr.select) + ")";
+      return InSelectText(expr);
     case ExprKind::kBetween:
       return Between(expr);
     case ExprKind::kExists:

@@ -1,5 +1,7 @@
 // Emits queries: select lists, FROM with joins, UNION, ORDER BY and TOP as LIMIT.
 #include "platform/tsql/emitter.h"
+#include "platform/tsql/text_case.h"
+#include "platform/tsql/tsql_error.h"
 
 namespace cb::tsql {
 
@@ -26,13 +28,22 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
   bool single_row_check = single_row_check_;
   single_row_check_ = false;
   std::string out = core.distinct ? "SELECT DISTINCT " : "SELECT ";
-  bool after_star = false;
+  // Values bound for columns go by position, so a '*' stands for each of its columns.
+  size_t position = 0;
+  auto write = [&](const Expr& value) {
+    return position < written_types->size() ? Written(value, (*written_types)[position++])
+                                            : TextCollated(value);
+  };
   for (size_t i = 0; i < core.items.size(); ++i) {
     const SelectItem& item = core.items[i];
-    after_star = after_star || item.expr->kind == ExprKind::kStar;
-    std::string value = written_types && !after_star && i < written_types->size()
-                            ? Written(*item.expr, (*written_types)[i])
-                            : TextCollated(*item.expr);
+    std::string value;
+    if (written_types && item.expr->kind == ExprKind::kStar) {
+      for (const ExprPtr& column : StarColumns(core, *item.expr)) {
+        value += (value.empty() ? "" : ", ") + write(*column);
+      }
+    } else {
+      value = written_types ? write(*item.expr) : TextCollated(*item.expr);
+    }
     if (i == 0 && single_row_check) value = "tsql_single(" + value + ", count(*) OVER ())";
     out += (i ? ", " : "") + value;
     if (!item.alias.empty()) out += " AS " + Quote(item.alias);
@@ -47,6 +58,33 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
   }
   if (core.having) out += " HAVING " + Expression(*core.having);
   return out;
+}
+
+std::vector<ExprPtr> Emitter::StarColumns(const SelectCore& core, const Expr& star) {
+  std::vector<ExprPtr> columns;
+  auto add = [&](const TableRef& table, const std::string& name) {
+    auto column = std::make_unique<Expr>(ExprKind::kColumn, star.pos);
+    column->qualifier = table.exposed();
+    column->text = name;
+    columns.push_back(std::move(column));
+  };
+  for (const FromItem& item : core.from) {
+    const TableRef& table = item.table;
+    if (!star.qualifier.empty() && !SameName(table.exposed(), star.qualifier)) continue;
+    if (!table.derived) {
+      for (const ColumnInfo& info : RequireColumns(table.name, table.pos)) add(table, info.name);
+      continue;
+    }
+    for (const SelectItem& derived : table.derived->cores[0].items) {
+      const Expr& value = *derived.expr;
+      if (value.kind == ExprKind::kStar) RaiseUnsupported("'*' over a derived '*'", star.pos);
+      std::string name = derived.alias;
+      if (name.empty() && value.kind == ExprKind::kColumn) name = value.text;
+      if (name.empty()) RaiseUnsupported("'*' over an unnamed derived column", star.pos);
+      add(table, name);
+    }
+  }
+  return columns;
 }
 
 std::string Emitter::FromList(const std::vector<FromItem>& from) {

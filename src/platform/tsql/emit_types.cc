@@ -124,8 +124,40 @@ std::vector<ValueType> Emitter::ItemTypes(const Select& select) {
   const SelectCore& core = select.cores[0];
   ScopeGuard scope(*this, TablesOf(core.from));
   std::vector<ValueType> types;
-  for (const SelectItem& item : core.items) types.push_back(TypeOf(*item.expr));
+  for (const SelectItem& item : core.items) {
+    if (item.expr->kind != ExprKind::kStar) {
+      types.push_back(TypeOf(*item.expr));
+      continue;
+    }
+    for (const ExprPtr& column : StarColumns(core, *item.expr)) types.push_back(TypeOf(*column));
+  }
   return types;
+}
+
+int Emitter::InheritedIdentity(const Select& select) {
+  const SelectCore& core = select.cores[0];
+  // A union, a join, a derived table or a grouping makes every column a plain value.
+  if (select.cores.size() != 1 || core.from.size() != 1 || core.from[0].table.derived ||
+      !core.group_by.empty()) {
+    return -1;
+  }
+  ScopeGuard scope(*this, TablesOf(core.from));
+  int found = -1;
+  int position = 0;
+  auto visit = [&](const Expr& value) {
+    if (value.kind == ExprKind::kColumn && SameName(DeclaredType(value), "INTEGER IDENTITY")) {
+      found = found == -1 ? position : -2;  // listed twice, it is numbered by neither
+    }
+    ++position;
+  };
+  for (const SelectItem& item : core.items) {
+    if (item.expr->kind != ExprKind::kStar) {
+      visit(*item.expr);
+      continue;
+    }
+    for (const ExprPtr& column : StarColumns(core, *item.expr)) visit(*column);
+  }
+  return found >= 0 ? found : -1;
 }
 
 std::string Emitter::Converted(const Expr& expr, ValueType target) {
@@ -187,6 +219,8 @@ std::string Emitter::WrittenChecked(const Expr& expr, ValueType column) {
     std::string value = Converted(expr, column);
     bool text = source.Is(TypeFamily::kText) || source.Is(TypeFamily::kUnknown);
     if (!text || column.length < 0) return value;
+    // A CHAR(n) column holds every value padded to n.
+    if (column.fixed) return "tsql_text(" + value + ", " + std::to_string(column.length) + ", 1)";
     // A value that cannot be longer than the column needs no check on every row.
     int longest = LongestText(expr);
     if (longest >= 0 && longest <= column.length) return value;

@@ -41,8 +41,10 @@ const std::vector<ColumnInfo>& Emitter::RequireColumns(std::string_view table, S
 }
 
 std::string Emitter::DeclaredType(const Expr& column) {
-  for (auto scope = scopes_.rbegin(); scope != scopes_.rend(); ++scope) {
-    for (const TableRef* table : *scope) {
+  // By index: typing a derived table's column pushes and pops scopes, which may move the list.
+  for (size_t level = scopes_.size(); level-- > 0;) {
+    for (size_t i = 0; i < scopes_[level].size(); ++i) {
+      const TableRef* table = scopes_[level][i];
       bool named = !column.qualifier.empty();
       if (named && !SameName(table->exposed(), column.qualifier)) continue;
       if (table->derived) {
@@ -85,6 +87,17 @@ bool Emitter::Unresolved(const Expr& expr) {
 }
 
 std::string Emitter::DerivedColumnType(const Select& derived, const std::string& name) {
+  // A name the derived table's own tables do not hold is looked up outside it, where it may find
+  // the derived table again: that column has no type to tell.
+  if (std::find(typing_derived_.begin(), typing_derived_.end(), &derived) !=
+      typing_derived_.end()) {
+    return "";
+  }
+  typing_derived_.push_back(&derived);
+  struct Done {
+    std::vector<const Select*>& typing;
+    ~Done() { typing.pop_back(); }
+  } done{typing_derived_};
   const SelectCore& core = derived.cores[0];
   for (const SelectItem& item : core.items) {
     const Expr& value = *item.expr;

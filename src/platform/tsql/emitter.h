@@ -65,8 +65,15 @@ class Emitter {
   static std::string Collated(const std::string& text);
   // The expression, collated when it is text and not a bare column.
   std::string TextCollated(const Expr& expr);
-  // The types of a query's select items (of its first UNION operand).
+  // The types of a query's select items (of its first UNION operand), a '*' giving one per column.
   std::vector<ValueType> ItemTypes(const Select& select);
+  // The columns a '*' (or 't.*') of `core` stands for, as qualified column references; the core's
+  // scope must be pushed. Raises kUnsupported where a derived table's column has no name.
+  std::vector<ExprPtr> StarColumns(const SelectCore& core, const Expr& star);
+  // SELECT … INTO: the position of the select item that keeps the IDENTITY of its source column,
+  // or -1. The server keeps it for an identity column listed once, bare, from a single table,
+  // without UNION or GROUP BY.
+  int InheritedIdentity(const Select& select);
 
   // Tables whose columns unqualified and qualified names may refer to, innermost last.
   void PushScope(std::vector<const TableRef*> tables) { scopes_.push_back(std::move(tables)); }
@@ -98,6 +105,7 @@ class Emitter {
   std::string CastText(const Expr& cast);
   std::string CaseText(const Expr& expr);
   std::string InListText(const Expr& in);
+  std::string InSelectText(const Expr& in);
   std::string DerivedColumnType(const Select& derived, const std::string& name);
   std::string ScalarSubquery(const Select& select);
   // Raises kUnsupported for '+' with a character column operand and for '+'/'-' on a date column.
@@ -113,7 +121,8 @@ class Emitter {
   std::vector<std::vector<const TableRef*>> scopes_;
   std::map<std::string, std::optional<std::vector<ColumnInfo>>> columns_;
   std::vector<std::string> parameters_;
-  bool single_row_check_ = false;  // the next core emitted is a scalar subquery's
+  bool single_row_check_ = false;              // the next core emitted is a scalar subquery's
+  std::vector<const Select*> typing_derived_;  // derived tables whose columns are being typed
 };
 
 // Pushes a scope for as long as it lives.

@@ -116,7 +116,10 @@ void BatchRun::RunSelectInto(const Statement& statement) {
   std::vector<BoundParameter> params = variables_.Bind(translation.parameters, row_count_);
   std::vector<ColumnInfo> columns = backend_.Describe(translation.sql, params);
   for (size_t i = 0; i < columns.size() && i < translation.column_types.size(); ++i) {
-    if (columns[i].declared_type.empty()) columns[i].declared_type = translation.column_types[i];
+    const std::string& typed = translation.column_types[i];
+    if (columns[i].declared_type.empty() || typed == kIdentityColumnType) {
+      columns[i].declared_type = typed;
+    }
   }
   SelectIntoPlan plan = PlanSelectInto(statement.into_table(), columns, translation.sql);
   (void)backend_.Run(plan.create_sql, {});

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/db/database_error.h"
-#include "platform/variant/date.h"
+#include "platform/tsql/stored_datetime.h"
 
 namespace cb::tsql {
 namespace {
@@ -161,20 +161,41 @@ Variant ToText(const Variant& raw, const SqlType& type) {
   std::string text = raw.ToString();
   size_t length = type.length > 0 ? static_cast<size_t>(type.length) : 1;
   if (text.size() > length) text.resize(length);
+  if (type.name == "CHAR" || type.name == "NCHAR") text.resize(length, ' ');
   return Variant(std::move(text));
 }
 
 Variant ToDateText(const Variant& raw) {
+  StoredDateTime stored;
   if (raw.IsString()) {
-    auto day = ParseDate(Trim(raw.ToString()));
-    if (!day) {
+    stored = DateTimeFromText(raw.ToString());
+  } else if (std::optional<Decimal> days = raw.IsDecimal() ? std::optional(raw.ToDecimal())
+                                           : raw.type() == VariantType::kDouble
+                                               ? Decimal::FromDouble(raw.ToDouble())
+                                               : std::optional(Decimal::FromInt(raw.ToInt64()))) {
+    stored = DateTimeFromDays(*days);
+  } else {
+    stored.fault = DateTimeFault::kOutOfRange;
+  }
+  switch (stored.fault) {
+    case DateTimeFault::kNone:
+      return Variant(std::move(stored.text));
+    case DateTimeFault::kNotADate:
       Fail(db::DbErrorKind::kConversion, 241,
            "Conversion failed when converting date and/or time from character string.");
-    }
-    return Variant(FormatDateAuto(*day));
+    case DateTimeFault::kOutOfRange:
+      if (raw.IsString()) {
+        Fail(db::DbErrorKind::kConversion, 242,
+             "The conversion of a varchar data type to a datetime data type resulted in an "
+             "out-of-range value.");
+      }
+      Fail(db::DbErrorKind::kConversion, 8115,
+           "Arithmetic overflow error converting expression to data type datetime.");
+    case DateTimeFault::kFractionBeforeEpoch:
+      break;
   }
-  // Numbers count days from 1900-01-01, which is day 2 of the platform's calendar.
-  return Variant(FormatDateAuto(raw.ToDouble() + 2.0));
+  Fail(db::DbErrorKind::kUnsupported, 0,
+       "Unsupported T-SQL construct 'a negative fractional number as datetime'");
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ namespace cb::tsql {
 //   to the scale; 8115 when it has more than p - s integer digits;
 // - FLOAT, REAL: a real;
 // - CHAR, VARCHAR, NCHAR, NVARCHAR: text cut to the length (1 when none was written);
-// - DATETIME, SMALLDATETIME: ISO text 'YYYY-MM-DD[ HH:MM:SS]'.
+// - DATETIME, SMALLDATETIME: the stored form (stored_datetime.h), from text or a day count;
 // Null stays Null. Text that does not convert raises db::DatabaseException (kConversion, native
-// 245, 8114 or 241); an unknown type raises kUnsupported.
+// 245, 8114, 241 or 242); an unknown type raises kUnsupported.
 Variant ConvertToSqlType(const Variant& raw, const SqlType& type);
 
 }  // namespace cb::tsql

@@ -1,6 +1,8 @@
 // Builds the CREATE TABLE and INSERT … SELECT that stand for SELECT … INTO.
 #include "platform/tsql/interpreter_select_into.h"
 
+#include "platform/tsql/batch.h"
+
 namespace cb::tsql {
 namespace {
 
@@ -47,7 +49,8 @@ std::string NewColumnType(std::string_view declared_type) {
     }
   }
   if (StartsWithWord(upper, "MONEY")) return "DECIMAL_REAL(19,4)";
-  if (upper == "INTEGER IDENTITY") return "INT";  // a copy of the numbers, no longer numbering
+  // The rowid alias numbers on from the highest number copied, as the identity does.
+  if (upper == kIdentityColumnType) return "INTEGER PRIMARY KEY AUTOINCREMENT";
   if (StartsWithWord(upper, "DATETIME") || StartsWithWord(upper, "SMALLDATETIME")) {
     return "DATETIME_TEXT";
   }

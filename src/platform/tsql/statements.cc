@@ -10,11 +10,21 @@ namespace cb::tsql {
 
 Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_rows) {
   Emitter emitter(catalog);
-  std::string sql = emitter.Query(select);
-  std::vector<std::string> column_types;
-  if (!select.cores[0].into.empty()) {
-    for (ValueType type : emitter.ItemTypes(select)) column_types.push_back(NativeDeclared(type));
+  if (select.cores[0].into.empty()) {
+    std::string sql = emitter.Query(select);
+    return emitter.Finish(std::move(sql), returns_rows);
   }
+  // SELECT … INTO writes dates in their stored form like any other write; the new table's columns
+  // take the items' types, and an identity column copied bare stays the identity.
+  std::vector<std::string> column_types;
+  std::vector<ValueType> written;
+  for (ValueType type : emitter.ItemTypes(select)) {
+    column_types.push_back(NativeDeclared(type));
+    written.push_back(type.Is(TypeFamily::kDate) ? type : ValueType::Of(TypeFamily::kUnknown));
+  }
+  int identity = emitter.InheritedIdentity(select);
+  if (identity >= 0) column_types[static_cast<size_t>(identity)] = kIdentityColumnType;
+  std::string sql = emitter.Query(select, &written);
   Translation translation = emitter.Finish(std::move(sql), returns_rows);
   translation.column_types = std::move(column_types);
   return translation;

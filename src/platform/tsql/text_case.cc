@@ -19,8 +19,18 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
+// Compared in place: the emitter asks this for every column of every table in scope, so a copy of
+// each side would cost more than the comparison.
 bool SameName(std::string_view a, std::string_view b) {
-  return Lower(a) == Lower(b);
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
 }
 
 }  // namespace cb::tsql

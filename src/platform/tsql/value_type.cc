@@ -79,6 +79,7 @@ ValueType TypeOfDeclared(std::string_view declared) {
     int unused = 0;
     if (Contains(upper, "CHAR")) ReadPrecision(upper, &text.length, &unused);
     if (text.length <= 0) text.length = -1;  // VARCHAR(MAX) and no length at all
+    text.fixed = text.length > 0 && (upper.starts_with("CHAR") || upper.starts_with("NCHAR"));
     return text;
   }
   return ValueType::Of(TypeFamily::kUnknown);

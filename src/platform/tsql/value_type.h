@@ -14,9 +14,10 @@ enum class TypeFamily { kUnknown, kNull, kText, kBit, kInt, kBigInt, kDecimal, k
 
 struct ValueType {
   TypeFamily family = TypeFamily::kUnknown;
-  int precision = 0;  // kDecimal only
-  int scale = 0;      // kDecimal only
-  int length = -1;    // kText of a declared column: its characters at most; -1 when unbounded
+  int precision = 0;   // kDecimal only
+  int scale = 0;       // kDecimal only
+  int length = -1;     // kText of a declared column: its characters at most; -1 when unbounded
+  bool fixed = false;  // kText of a CHAR(n) column: stored padded with blanks to `length`
 
   static ValueType Of(TypeFamily family) { return ValueType{family, 0, 0, -1}; }
   static ValueType Decimal(int precision, int scale) {

@@ -1,6 +1,7 @@
 // Decimal arithmetic on 128-bit counts, with 256-bit intermediates for products and quotients.
 #include "platform/variant/decimal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -10,10 +11,20 @@ namespace {
 constexpr UInt128 kMaxMagnitude = (~UInt128{0}) >> 1;
 constexpr UInt128 kTopBit = UInt128{1} << 127;
 
-constexpr UInt128 Pow10(int n) {
+// 10^0 … 10^38, looked up: every written value and every product checks against one.
+constexpr std::array<UInt128, Decimal::kMaxPrecision + 1> kPowersOf10 = [] {
+  std::array<UInt128, Decimal::kMaxPrecision + 1> powers{};
   UInt128 value = 1;
-  for (int i = 0; i < n; ++i) value *= 10;
-  return value;
+  for (UInt128& power : powers) {
+    power = value;
+    value *= 10;
+  }
+  return powers;
+}();
+
+// A negative exponent (a type declaring more decimals than digits) counts as 10^0.
+constexpr UInt128 Pow10(int n) {
+  return kPowersOf10[static_cast<size_t>(std::clamp(n, 0, Decimal::kMaxPrecision))];
 }
 
 constexpr UInt128 kUnitsPerOne = Pow10(Decimal::kScale);
@@ -76,8 +87,23 @@ std::optional<Decimal> AtScale(std::optional<UInt128> quotient, int scale, bool 
   return FromMagnitude(units.lo, negative);
 }
 
-int ClampScale(int scale) {
-  return scale < 0 ? 0 : (scale > Decimal::kScale ? Decimal::kScale : scale);
+// A result's magnitude at `scale` decimals, rounded again to `then_scale` when that is narrower,
+// back in units of 10^-kScale; nullopt when digits past kScale would be lost.
+std::optional<Decimal> Held(std::optional<UInt128> magnitude, int scale, int then_scale,
+                            bool negative) {
+  if (!magnitude) return std::nullopt;
+  UInt128 value = *magnitude;
+  if (then_scale >= 0 && then_scale < scale) {
+    value = *DivideRounded(U256{0, value}, Pow10(scale - then_scale));
+    scale = then_scale;
+  }
+  if (scale > Decimal::kScale) {
+    UInt128 step = Pow10(scale - Decimal::kScale);
+    if (value % step != 0) return std::nullopt;
+    value /= step;
+    scale = Decimal::kScale;
+  }
+  return AtScale(value, scale, negative);
 }
 
 std::string MagnitudeDigits(UInt128 value) {
@@ -184,18 +210,19 @@ std::optional<Decimal> Decimal::Subtract(Decimal a, Decimal b) {
   return Add(a, b.Negated());
 }
 
-std::optional<Decimal> Decimal::Multiply(Decimal a, Decimal b, int scale) {
-  scale = ClampScale(scale);
+std::optional<Decimal> Decimal::Multiply(Decimal a, Decimal b, int scale, int then_scale) {
+  // The product is exact at 2 × kScale decimals; a wider scale only adds zeros.
+  scale = std::clamp(scale, 0, 2 * kScale);
   U256 product = MultiplyWide(Magnitude(a.units_), Magnitude(b.units_));
-  auto quotient = DivideRounded(product, Pow10(2 * kScale - scale));
-  return AtScale(quotient, scale, (a.units_ < 0) != (b.units_ < 0));
+  auto magnitude = DivideRounded(product, Pow10(2 * kScale - scale));
+  return Held(magnitude, scale, then_scale, (a.units_ < 0) != (b.units_ < 0));
 }
 
-std::optional<Decimal> Decimal::Divide(Decimal a, Decimal b, int scale) {
-  scale = ClampScale(scale);
+std::optional<Decimal> Decimal::Divide(Decimal a, Decimal b, int scale, int then_scale) {
+  scale = std::clamp(scale, 0, kMaxPrecision);
   U256 dividend = MultiplyWide(Magnitude(a.units_), Pow10(scale));
-  auto quotient = DivideRounded(dividend, Magnitude(b.units_));
-  return AtScale(quotient, scale, (a.units_ < 0) != (b.units_ < 0));
+  auto magnitude = DivideRounded(dividend, Magnitude(b.units_));
+  return Held(magnitude, scale, then_scale, (a.units_ < 0) != (b.units_ < 0));
 }
 
 std::optional<Decimal> Decimal::Rounded(int scale) const {

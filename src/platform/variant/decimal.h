@@ -46,10 +46,12 @@ class Decimal {
   // Sums and products; nullopt when the result leaves the range (about ±1.7e28).
   static std::optional<Decimal> Add(Decimal a, Decimal b);
   static std::optional<Decimal> Subtract(Decimal a, Decimal b);
-  // a × b and a ÷ b rounded half away from zero to `scale` decimals (at most kScale). Division by
-  // zero is the caller's to refuse.
-  static std::optional<Decimal> Multiply(Decimal a, Decimal b, int scale);
-  static std::optional<Decimal> Divide(Decimal a, Decimal b, int scale);
+  // a × b and a ÷ b rounded half away from zero to `scale` decimals (up to 38), then, when
+  // 0 <= then_scale < scale, rounded again to `then_scale` decimals (a write to a narrower column).
+  // A result with non-zero digits past kScale is not held: nullopt, as for one beyond the range.
+  // Division by zero is the caller's to refuse.
+  static std::optional<Decimal> Multiply(Decimal a, Decimal b, int scale, int then_scale = -1);
+  static std::optional<Decimal> Divide(Decimal a, Decimal b, int scale, int then_scale = -1);
   Decimal Negated() const { return Decimal(-units_); }
   // Rounded half away from zero to `scale` decimals; a negative scale rounds to tens, hundreds …
   std::optional<Decimal> Rounded(int scale) const;

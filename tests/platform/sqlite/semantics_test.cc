@@ -30,16 +30,20 @@ using testing::SemanticCase;
 using testing::Step;
 using testing::StepKind;
 
-std::string CasesDirectory() {
+// The connection's cases and the dialect layer's own, which need a database to run.
+std::vector<std::string> CaseDirectories() {
   const char* root = std::getenv("CHECKBILL_SOURCE_DIR");
-  return std::string(root != nullptr ? root : CHECKBILL_SOURCE_DIR) +
-         "/tests/platform/sqlite/cases";
+  std::string base =
+      std::string(root != nullptr ? root : CHECKBILL_SOURCE_DIR) + "/tests/platform/";
+  return {base + "sqlite/cases", base + "tsql/cases"};
 }
 
 std::vector<SemanticCase> AllCases() {
   std::vector<std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(CasesDirectory())) {
-    if (entry.path().extension() == ".cases") files.push_back(entry.path().string());
+  for (const std::string& directory : CaseDirectories()) {
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+      if (entry.path().extension() == ".cases") files.push_back(entry.path().string());
+    }
   }
   std::sort(files.begin(), files.end());
   std::vector<SemanticCase> cases;

@@ -280,8 +280,12 @@ TEST(ConvertToSqlType, FollowsTheServerConversionRules) {
       {Variant("abcdef"), {"VARCHAR", 3}, Variant("abc")},
       {Variant("abc"), {"VARCHAR"}, Variant("a")},
       {Variant(int64_t{12}), {"VARCHAR", 10}, Variant("12")},
-      {Variant("2024-03-07"), {"DATETIME"}, Variant("2024-03-07")},
-      {Variant("2024-03-07 08:09:10.500"), {"DATETIME"}, Variant("2024-03-07 08:09:10")},
+      {Variant("abc"), {"CHAR", 5}, Variant("abc  ")},
+      {Variant("20240307"), {"DATETIME"}, Variant("2024-03-07 00:00:00.000")},
+      {Variant("2024-03-07 08:09:10.5"), {"DATETIME"}, Variant("2024-03-07 08:09:10.500")},
+      {Variant("2024-03-07 08:09:10.001"), {"DATETIME"}, Variant("2024-03-07 08:09:10.000")},
+      {Variant(int64_t{45000}), {"DATETIME"}, Variant("2023-03-17 00:00:00.000")},
+      {Variant(0.75), {"DATETIME"}, Variant("1900-01-01 18:00:00.000")},
       {Variant::Null(), {"INT"}, Variant::Null()},
   };
   for (const Case& c : cases) {
@@ -308,6 +312,9 @@ TEST(ConvertToSqlType, RefusesValuesThatDoNotConvert) {
       {Variant(int64_t{300}), {"TINYINT"}, db::DbErrorKind::kConversion, 8115},
       {Variant("x"), {"DECIMAL", 28, 10}, db::DbErrorKind::kConversion, 8114},
       {Variant("2024-02-30"), {"DATETIME"}, db::DbErrorKind::kConversion, 241},
+      {Variant("1752-12-31"), {"DATETIME"}, db::DbErrorKind::kConversion, 242},
+      {Variant(int64_t{2958464}), {"DATETIME"}, db::DbErrorKind::kConversion, 8115},
+      {Variant(-1.25), {"DATETIME"}, db::DbErrorKind::kUnsupported, 0},
       {Variant(int64_t{1}), {"GEOGRAPHY"}, db::DbErrorKind::kUnsupported, 2715},
   };
   for (const Case& c : cases) {
