@@ -2,7 +2,10 @@
 #include "platform/variant/decimal.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace cb {
@@ -10,6 +13,20 @@ namespace {
 
 constexpr UInt128 kMaxMagnitude = (~UInt128{0}) >> 1;
 constexpr UInt128 kTopBit = UInt128{1} << 127;
+
+// The encoding is big-endian so that its bytes sort as the numbers do; every decimal a function
+// reads or writes passes through these, so they move eight bytes at a time.
+uint64_t LoadBigEndian(const unsigned char* bytes) {
+  uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+  return word;
+}
+
+void StoreBigEndian(uint64_t word, unsigned char* bytes) {
+  if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+  std::memcpy(bytes, &word, sizeof word);
+}
 
 // 10^0 … 10^38, looked up: every written value and every product checks against one.
 constexpr std::array<UInt128, Decimal::kMaxPrecision + 1> kPowersOf10 = [] {
@@ -249,17 +266,16 @@ bool Decimal::FitsIntegerDigits(int precision, int scale) const {
 }
 
 std::array<unsigned char, Decimal::kEncodedSize> Decimal::Encode() const {
-  UInt128 bits = static_cast<UInt128>(units_) ^ kTopBit;
+  const UInt128 bits = static_cast<UInt128>(units_) ^ kTopBit;
   std::array<unsigned char, kEncodedSize> bytes{};
-  for (size_t i = 0; i < kEncodedSize; ++i) {
-    bytes[kEncodedSize - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
-  }
+  StoreBigEndian(static_cast<uint64_t>(bits >> 64), bytes.data());
+  StoreBigEndian(static_cast<uint64_t>(bits), bytes.data() + 8);
   return bytes;
 }
 
 Decimal Decimal::Decode(const unsigned char* bytes) {
-  UInt128 bits = 0;
-  for (size_t i = 0; i < kEncodedSize; ++i) bits = (bits << 8) | bytes[i];
+  const UInt128 bits =
+      (static_cast<UInt128>(LoadBigEndian(bytes)) << 64) | LoadBigEndian(bytes + 8);
   return Decimal(static_cast<Int128>(bits ^ kTopBit));
 }
 
