@@ -75,8 +75,9 @@ std::optional<UInt128> DivideRounded(U256 n, UInt128 d) {
   UInt128 quotient = 0;
   UInt128 remainder = 0;
   if (n.hi == 0) {
+    // One 128-bit division: the remainder follows from the quotient by a multiplication.
     quotient = n.lo / d;
-    remainder = n.lo % d;
+    remainder = n.lo - quotient * d;
   } else {
     UInt128 quotient_hi = 0;
     for (int i = 255; i >= 0; --i) {
