@@ -210,30 +210,12 @@ void SingleFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }  // namespace
 
 int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault) {
-  constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  int rc = sqlite3_create_function_v2(db, "tsql_int", 1, kPure, fault, IntFunction, nullptr,
-                                      nullptr, nullptr);
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_create_function_v2(db, "tsql_single", 2, kPure, fault, SingleFunction, nullptr,
-                                    nullptr, nullptr);
-  }
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_create_function_v2(db, "tsql_text", 2, kPure, fault, TextFunction, nullptr,
-                                    nullptr, nullptr);
-  }
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_create_function_v2(db, "tsql_text", 3, kPure, fault, TextFunction, nullptr,
-                                    nullptr, nullptr);
-  }
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_create_function_v2(db, "tsql_bit", 1, kPure, fault, BitFunction, nullptr, nullptr,
-                                    nullptr);
-  }
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_create_function_v2(db, "tsql_datetime", 1, kPure, fault, DateTimeFunction, nullptr,
-                                    nullptr, nullptr);
-  }
-  return rc;
+  static constexpr ScalarFunction kScalars[] = {
+      {"tsql_int", 1, IntFunction},   {"tsql_single", 2, SingleFunction},
+      {"tsql_text", 2, TextFunction}, {"tsql_text", 3, TextFunction},
+      {"tsql_bit", 1, BitFunction},   {"tsql_datetime", 1, DateTimeFunction},
+  };
+  return RegisterScalarFunctions(db, fault, kScalars);
 }
 
 }  // namespace cb::sqlite

@@ -275,12 +275,7 @@ std::optional<Decimal> ValueAsDecimal(sqlite3_value* value) {
 
 int RegisterDecimalFunctions(sqlite3* db, FunctionFault* fault) {
   constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  struct Scalar {
-    const char* name;
-    int argc;
-    void (*body)(sqlite3_context*, int, sqlite3_value**);
-  };
-  static constexpr Scalar kScalars[] = {
+  static constexpr ScalarFunction kScalars[] = {
       {"dec", 1, DecFunction},
       {"dec", 3, DecFunction},
       {"dec_add", 2, AddLike<Decimal::Add>},
@@ -298,13 +293,7 @@ int RegisterDecimalFunctions(sqlite3* db, FunctionFault* fault) {
       {"dec_int", 1, IntFunction},
       {"dec_text", 2, TextFunction},
   };
-  int rc = SQLITE_OK;
-  for (const Scalar& scalar : kScalars) {
-    if (rc == SQLITE_OK) {
-      rc = sqlite3_create_function_v2(db, scalar.name, scalar.argc, kPure, fault, scalar.body,
-                                      nullptr, nullptr, nullptr);
-    }
-  }
+  int rc = RegisterScalarFunctions(db, fault, kScalars);
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function_v2(db, "dec_sum", 1, kPure, fault, nullptr, SumStep, SumFinal,
                                     nullptr);

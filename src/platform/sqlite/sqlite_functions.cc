@@ -114,6 +114,18 @@ int CompareCaseInsensitiveTrimmed(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+int RegisterScalarFunctions(sqlite3* db, FunctionFault* fault,
+                            std::span<const ScalarFunction> functions) {
+  constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+  int rc = SQLITE_OK;
+  for (const ScalarFunction& function : functions) {
+    if (rc != SQLITE_OK) break;
+    rc = sqlite3_create_function_v2(db, function.name, function.argc, kPure, fault, function.body,
+                                    nullptr, nullptr, nullptr);
+  }
+  return rc;
+}
+
 int RegisterFunctions(sqlite3* db, FunctionFault* fault) {
   constexpr int kPure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
   int rc = sqlite3_create_collation_v2(db, kCollationName.data(), SQLITE_UTF8, nullptr,

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <span>
 #include <string_view>
 
 #include "platform/db/database_error.h"
@@ -24,6 +25,18 @@ struct FunctionFault {
   db::DbErrorKind kind = db::DbErrorKind::kOther;
   int native_error = 0;
 };
+
+// A deterministic scalar function: its SQL name, argument count and body.
+struct ScalarFunction {
+  const char* name;
+  int argc;
+  void (*body)(sqlite3_context*, int, sqlite3_value**);
+};
+
+// Registers each function with `fault` as its user data, stopping at the first failure. Returns an
+// SQLite result code.
+[[nodiscard]] int RegisterScalarFunctions(sqlite3* db, FunctionFault* fault,
+                                          std::span<const ScalarFunction> functions);
 
 // Registers TSQLCI, tsql_div(a,b), getdate(), the decimal functions (decimal_functions.h) and the
 // conversion functions (conversion_functions.h) on the handle. `fault` receives the
