@@ -1,6 +1,6 @@
-// The same bill checked, then unchecked, from several threads at once, each a host call with its
-// own connection: exactly one call does the work, the others are refused by the bill's status (not
-// by a locking error), and the stock moves once.
+// CheckBill from several threads at once, each a host call with its own connection: the same bill
+// checked or unchecked together moves stock once, the other calls refused by the bill's status (not
+// by a locking error); bills of each thread on shared keys end at the serial balances.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -19,39 +19,48 @@ using testing::FlowDatabase;
 using testing::kReceipt;
 
 constexpr int kThreads = 4;
+constexpr int kRounds = 3;  // checked and unchecked rounds per thread before the last check
 
 class CheckConcurrencyTest : public FlowDatabase {
  protected:
-  // Runs the operation on the receipt from kThreads threads released together; the results in
-  // thread order. Threads have no test service: each call opens the file through the data source
-  // string and keeps its own transaction, as a host's calls do.
-  std::vector<DictionaryPtr> RunTogether(int32_t operate_code) {
+  // The data source of the fixture's file, as a host names it. A suite database that a host's
+  // calls meet is in WAL mode: the fixture made this file on its own connection, so it is opened
+  // once more to be switched before threads race for it.
+  std::string HostDsn() {
     const auto sqlite_connection =
         std::dynamic_pointer_cast<sqlite::SqliteConnection>(connection());
-    const std::string dsn =
-        "Provider=SQLite;Data Source=" +
-        std::string(sqlite3_db_filename(sqlite_connection->backend().handle(), "main")) +
-        ";UserID=16";
-    // A suite database that a host's calls meet is in WAL mode: the fixture made this file on its
-    // own connection, so it is opened once more to be switched before the threads race for it.
-    static_cast<void>(sqlite::OpenSqliteConnection(
-        sqlite3_db_filename(sqlite_connection->backend().handle(), "main")));
+    const std::string path = sqlite3_db_filename(sqlite_connection->backend().handle(), "main");
+    static_cast<void>(sqlite::OpenSqliteConnection(path));
+    return "Provider=SQLite;Data Source=" + path + ";UserID=16";
+  }
+
+  // One host call without a test service: it opens the file through the data source string and
+  // keeps its own transaction. A call that raises instead of answering is recorded in `raised`.
+  static DictionaryPtr Call(const std::string& dsn, int32_t inter_id, int32_t tran_type,
+                            int32_t operate_code, std::string& raised) {
+    DictionaryPtr params = Request(inter_id, tran_type, operate_code);
+    params->Write("PropString", dsn);
+    try {
+      engine::CheckNow check_now;
+      static_cast<void>(check_now.CheckBill(params));
+    } catch (const Error& error) {
+      raised = error.description();
+    }
+    return params;
+  }
+
+  // Runs the operation on the receipt from kThreads threads released together; the results in
+  // thread order.
+  std::vector<DictionaryPtr> RunTogether(int32_t operate_code) {
+    const std::string dsn = HostDsn();
     std::vector<DictionaryPtr> results(kThreads);
     std::vector<std::string> raised(kThreads);
     std::latch start(kThreads);
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
       threads.emplace_back([&, t] {
-        DictionaryPtr params = Request(kReceipt, 1, operate_code);
-        params->Write("PropString", dsn);
         start.arrive_and_wait();
-        try {
-          engine::CheckNow check_now;
-          static_cast<void>(check_now.CheckBill(params));
-        } catch (const Error& error) {
-          raised[t] = error.description();  // a call that raises instead of answering
-        }
-        results[t] = params;
+        results[t] = Call(dsn, kReceipt, 1, operate_code, raised[t]);
       });
     }
     for (std::thread& thread : threads) thread.join();
@@ -84,6 +93,52 @@ TEST_F(CheckConcurrencyTest, ABillCheckedAndUncheckedFromSeveralThreadsAtOnceMov
   ExpectOneDoneAndTheRestRefusedBy(RunTogether(2), "该单还未被审核。");
   EXPECT_DOUBLE_EQ(Balance(), 0);
   EXPECT_EQ(Dump("SELECT FStatus FROM ICStockBill WHERE FInterID=2001"), "0|\n");
+}
+
+TEST_F(CheckConcurrencyTest, ParallelChecksOfBillsOnSharedKeysEndAtTheSerialBalances) {
+  Exec("INSERT INTO t_ICItem (FItemID, FNumber, FName, FQtyDecimal) VALUES (8, '1.02', 'Nut', 0)");
+  Exec("INSERT INTO ICInventory (FItemID, FStockID, FStockPlaceID, FQty) VALUES (7, 1, 11, 1000)");
+  // Every thread owns a receipt of 3 Bolts and of a Nut, whose key has no inventory row yet, and
+  // a delivery of 2 Bolts.
+  for (int t = 0; t < kThreads; ++t) {
+    const std::string receipt = std::to_string(100 + t);
+    const std::string delivery = std::to_string(200 + t);
+    Exec("INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate) VALUES (" + receipt +
+         ", 'R" + receipt + "', 1, '2024-03-05'), (" + delivery + ", 'D" + delivery +
+         "', 21, '2024-03-05')");
+    Exec(
+        "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FDCStockID, FDCSPID) "
+        "VALUES (" +
+        receipt + ", 1, 7, 3, 1, 11), (" + receipt + ", 2, 8, 1, 1, 11), (" + delivery +
+        ", 1, 7, 2, 1, 11)");
+  }
+  const std::string dsn = HostDsn();
+  std::vector<std::string> errors(kThreads);
+  std::latch start(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      start.arrive_and_wait();
+      // Rounds of receive, deliver, and both undone; a last receipt and delivery stay.
+      const int32_t steps[][3] = {{100, 1, 1}, {200, 21, 1}, {200, 21, 2}, {100, 1, 2}};
+      for (int round = 0; round <= kRounds && errors[t].empty(); ++round) {
+        for (int step = 0; step < (round == kRounds ? 2 : 4); ++step) {
+          const auto& [bill, type, operation] = steps[step];
+          const DictionaryPtr result = Call(dsn, bill + t, type, operation, errors[t]);
+          if (errors[t].empty() && result->Read("ReturnCode").ToInt32() != 0) {
+            errors[t] = result->Read("ReturnString").ToString();
+          }
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const std::string& error : errors) EXPECT_EQ(error, "");
+  EXPECT_DOUBLE_EQ(Balance(), 1000 + kThreads * (3 - 2));
+  const db::RecordsetPtr nuts =
+      connection()->Execute("SELECT FQty FROM ICInventory WHERE FItemID=8");
+  ASSERT_EQ(nuts->RecordCount(), 1) << "concurrent first receipts into a new key made two rows";
+  EXPECT_DOUBLE_EQ(nuts->Field("FQty").ToDouble(), kThreads);
 }
 
 }  // namespace

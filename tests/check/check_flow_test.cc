@@ -1,12 +1,15 @@
-// Whole CheckBill calls that meet the host's own components: the credit components and the stage
-// hooks, scripted here, with the state the host keeps afterwards.
+// Whole CheckBill calls that meet the host's own components: the credit components, the bill hooks
+// and the stage hooks, scripted here, with the state the host keeps afterwards.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "check/check_bill.h"
 #include "check/flow_fixture.h"
+#include "frame/class_frame.h"
 #include "platform/services/sales_credit.h"
+#include "platform/variant/error.h"
 #include "platform/variant/vector.h"
 
 namespace cb::check {
@@ -55,11 +58,11 @@ class RefusingGetData : public services::SaleCreditGetData {
 
 class CheckFlowTest : public FlowDatabase {
  protected:
-  void RegisterStageHook(int32_t stage, const std::string& prog_id) {
+  void RegisterHook(int32_t type, int32_t detail, const std::string& prog_id) {
     Exec(
         "INSERT INTO t_ThirdPartyComponent (FTypeID, FTypeDetailID, FIndex, FComponentSrv) "
-        "VALUES (2, " +
-        std::to_string(stage) + ", 1, '" + prog_id + "')");
+        "VALUES (" +
+        std::to_string(type) + ", " + std::to_string(detail) + ", 1, '" + prog_id + "')");
   }
   void RegisterRefusingCredit() {
     components_.Add(std::string(services::kSaleCreditSetDataProgID),
@@ -132,33 +135,115 @@ TEST_F(CheckFlowTest, CreditIsNotAskedForOperationsOtherThanCheckAndUncheck) {
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICStockBill WHERE FInterID=2001"), "NULL|0|\n");
 }
 
-TEST_F(CheckFlowTest, StageHooksRunInOrderAndAVetoAtTheLastStageRollsEverythingBack) {
-  for (int32_t stage : {200001, 200002, 200003}) RegisterStageHook(stage, "Site.Stage");
-  bool veto = false;
-  components_.Stage("Site.Stage", journal_, [&veto](int32_t& stage, DictionaryPtr& hook) {
-    if (!veto || stage != 200003) return true;
-    hook->Write("ErrDescription", "site veto");
+// How the bill hooks (type 9) and the stage hooks (type 2) meet a check: a bill hook's refusal or
+// question is the call's answer before any stage runs, a stage's veto ends the call and rolls
+// everything back, and agreeing hooks let the check finish.
+TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
+  struct Case {
+    const char* name;
+    int32_t inter_id;
+    int32_t operate_code;
+    int32_t bill_code;  // what the bill hook answers
+    const char* bill_text;
+    int32_t veto_stage;  // the stage that refuses; 0: none
+    const char* stage_text;
+    int32_t code;
+    std::string text;
+    std::string question;
+    size_t hooks_run;  // how many of the four hook calls ran, in order
+  };
+  const std::string refused = "审核[编号：WIN2001]单据时未成功!";
+  const std::string uncheck_refused = "反审核[编号：WIN2001]单据时未成功!site says no";
+  const std::string locked = refused + "locked rows; ";
+  const std::string release = "是否继续？如果继续，则会清除相关单据锁库信息!";
+  const std::string error_exit = "审核单据时出现错误！请检查单据后再试。";
+  const Case cases[] = {
+      {"bill veto", kReceipt, 2, -3, "site says no", 0, "", -1, uncheck_refused, uncheck_refused,
+       1},
+      {"bill question", kReceipt, 1, -200, "locked rows; ", 0, "", -200, locked, locked + release,
+       1},
+      {"first stage veto", kReceipt, 1, 0, "", 200001, "", -1, refused + "No Information", "", 2},
+      {"last stage veto", kReceipt, 1, 0, "", 200003, "site veto", -1, refused + "site veto", "",
+       4},
+      {"no such bill", 999, 1, 0, "", 0, "", -1, error_exit, "", 0},
+      {"all agree", kReceipt, 1, 0, "", 0, "", 0, "审核[编号：WIN2001]单据成功!", "", 4},
+  };
+  const Journal all = {"Site.Bill", "Site.Stage@200001", "Site.Stage@200002", "Site.Stage@200003"};
+  Exec("UPDATE ICStockBill SET FROB=-1 WHERE FInterID=2001");
+  RegisterHook(9, 1, "Site.Bill");
+  for (int32_t stage : {200001, 200002, 200003}) RegisterHook(2, stage, "Site.Stage");
+  const Case* current = nullptr;
+  DictionaryPtr seen;
+  components_.Bill("Site.Bill", journal_,
+                   [&](auto&, DictionaryPtr& hook, int32_t& ret, std::string& msg) {
+                     seen = hook;
+                     ret = current->bill_code;
+                     msg = current->bill_text;
+                   });
+  components_.Stage("Site.Stage", journal_, [&](int32_t& stage, DictionaryPtr& hook) {
+    if (stage != current->veto_stage) return true;
+    if (*current->stage_text != 0) hook->Write("ErrDescription", current->stage_text);
     return false;
   });
+  const std::string before = ReceiptState();  // refusals come before the agreeing call
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    current = &c;
+    journal_->clear();
+    const DictionaryPtr result = RunAsHost(Request(c.inter_id, 1, c.operate_code));
+    EXPECT_EQ(*journal_, Journal(all.begin(), all.begin() + c.hooks_run));
+    EXPECT_EQ(Code(result), c.code);
+    EXPECT_EQ(Text(result, "ReturnString"), c.text);
+    if (!c.question.empty() || c.code == 0) {
+      EXPECT_EQ(Text(result, "ReturnString2"), c.question);
+    }
+    EXPECT_EQ(log().votes.back(), c.code == 0 ? "commit" : "abort");
+    EXPECT_DOUBLE_EQ(Balance(), c.code == 0 ? 5 : 0);
+    if (c.code != 0) {
+      EXPECT_EQ(ReceiptState(), before);
+      const VectorPtr items = result->Read("vectItemInfo").As<Vector>();
+      ASSERT_NE(items, nullptr);
+      EXPECT_EQ(items->Count(), 0u);
+    }
+  }
+  // The bill hook saw the bill of its call.
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->Read("sDsn"), Variant(kDsn));
+  EXPECT_EQ(seen->Read("OperateCode"), Variant(1));
+  EXPECT_EQ(seen->Read("InterID"), Variant(kReceipt));
+  EXPECT_EQ(seen->Read("TranType"), Variant(1));
+  EXPECT_EQ(seen->Read("ROB"), Variant(-1));
+}
 
-  veto = true;
-  const std::string before = ReceiptState();
-  const DictionaryPtr vetoed = RunAsHost(Request(kReceipt, 1, 1));
-  EXPECT_EQ(*journal_, (Journal{"Site.Stage@200001", "Site.Stage@200002", "Site.Stage@200003"}));
-  EXPECT_EQ(Code(vetoed), -1);
-  EXPECT_EQ(Text(vetoed, "ReturnString"), "审核[编号：WIN2001]单据时未成功!site veto");
-  EXPECT_EQ(log().votes.back(), "abort");
-  EXPECT_EQ(ReceiptState(), before);
-  EXPECT_DOUBLE_EQ(Balance(), 0);
+// English texts are joined as the catalogue writes them; nothing rewrites the bill number or a
+// component's text.
+TEST_F(CheckFlowTest, EnglishResultKeepsBillNumberAndComponentTextAsTheyAre) {
+  set_language("en");
+  Exec("UPDATE ICStockBill SET FBillNo='WIN!A1' WHERE FInterID=2001");
+  RegisterHook(9, 1, "Site.Veto");
+  components_.Bill("Site.Veto", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    ret = -3;
+    msg = "Stop!Now";
+  });
+  const DictionaryPtr params = RunAsHost(Request(kReceipt, 1, 2));
+  const std::string expected = "Bill [number: WIN!A1]: uncheck did not succeed! Stop!Now";
+  EXPECT_EQ(Text(params, "ReturnString"), expected);
+  EXPECT_EQ(Text(params, "ReturnString2"), expected);
+}
 
-  veto = false;
-  journal_->clear();
-  EXPECT_EQ(Code(RunAsHost(Request(kReceipt, 1, 1))), 0);
-  EXPECT_DOUBLE_EQ(Balance(), 5);
+TEST_F(CheckFlowTest, UnreadableRequestRaisesAndWritesNoResult) {
+  DictionaryPtr params = Request(kReceipt, 1, 1);
+  params->Write("ReCheck", "twice");
+  frame::ClassFrame frame;
+  Variant rs;
+  EXPECT_THROW(CheckBill(frame, params, rs), Error);
+  EXPECT_FALSE(params->Exists("ReturnCode"));
+  DictionaryPtr none;
+  EXPECT_THROW(CheckBill(frame, none, rs), Error);
 }
 
 TEST_F(CheckFlowTest, WriteBackHooksRunOnlyWhenTheOperationMovesTheBillsStock) {
-  RegisterStageHook(200002, "Site.WriteBack");
+  RegisterHook(2, 200002, "Site.WriteBack");
   components_.Stage("Site.WriteBack", journal_);
   // A production order is not a stock-moving head; a receipt that moves stock on save does not
   // move it on check.

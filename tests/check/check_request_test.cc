@@ -15,43 +15,6 @@ DictionaryPtr Params(std::initializer_list<std::pair<const char*, Variant>> entr
   return params;
 }
 
-TEST(CheckRequest, AbsentKeysTakeTheirDefaults) {
-  const CheckRequest request = ReadCheckRequest(*Dictionary::Create());
-  EXPECT_EQ(request.InterID, 0);
-  EXPECT_EQ(request.TransType, 0);
-  EXPECT_EQ(request.CheckSwitch, 0);
-  EXPECT_EQ(request.OperateType, 0);
-  EXPECT_EQ(request.ReCheck, 0);
-  EXPECT_EQ(request.CheckDate, 0);
-  EXPECT_EQ(request.OperateCode, 1) << "a request without an operation is a check";
-  EXPECT_EQ(request.PropString, "");
-  EXPECT_EQ(request.vectDeleteItem, nullptr);
-}
-
-TEST(CheckRequest, ReadsEveryKeyGiven) {
-  const VectorPtr rows = Vector::Create();
-  const CheckRequest request = ReadCheckRequest(*Params({
-      {"InterID", int32_t{1001}},
-      {"TransType", "21"},
-      {"CheckSwitch", int16_t{1}},
-      {"OperateType", 3.0},
-      {"ReCheck", int32_t{40}},
-      {"CheckDate", "2024-03-07"},
-      {"OperateCode", int32_t{2}},
-      {"PropString", "Provider=SQLite;Data Source=x.db"},
-      {"vectDeleteItem", rows},
-  }));
-  EXPECT_EQ(request.InterID, 1001);
-  EXPECT_EQ(request.TransType, 21);
-  EXPECT_EQ(request.CheckSwitch, 1);
-  EXPECT_EQ(request.OperateType, 3);
-  EXPECT_EQ(request.ReCheck, 40);
-  EXPECT_EQ(request.CheckDate, DayNumberFromCivil(2024, 3, 7));
-  EXPECT_EQ(request.OperateCode, 2);
-  EXPECT_EQ(request.PropString, "Provider=SQLite;Data Source=x.db");
-  EXPECT_EQ(request.vectDeleteItem, rows);
-}
-
 TEST(CheckRequest, UnreadableValuesRaiseToTheCaller) {
   const std::pair<const char*, Variant> cases[] = {
       {"ReCheck", "not a number"},

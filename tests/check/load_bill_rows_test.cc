@@ -3,19 +3,36 @@
 
 #include <gtest/gtest.h>
 
-#include "check/bill_fixture.h"
 #include "check/check_request.h"
 #include "check/step_dictionaries.h"
 #include "frame/class_frame.h"
+#include "frame/profile/suite_database.h"
 #include "platform/db/recordset.h"
 
 namespace cb::check {
 namespace {
 
-using testing::BillDatabase;
+constexpr int32_t kReceiptID = 1001;  // a purchase receipt with FROB -1 and two entries
+constexpr int32_t kSiteType = 9001;   // head table t_SiteBill (no FROB), no entry table
+constexpr int32_t kSiteBillID = 5001;
+constexpr int32_t kTablelessType = 9002;  // neither head nor entry table
 
-class LoadBillRowsTest : public BillDatabase {
+class LoadBillRowsTest : public cb::testing::SuiteDatabase {
  protected:
+  void SetUp() override {
+    SuiteDatabase::SetUp();
+    Exec(
+        "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FROB) VALUES (1001, "
+        "'CIN000123', 1, '2024-03-05', -1)");
+    Exec(
+        "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty) VALUES (1001, 2, 7, "
+        "4), (1001, 1, 8, 5)");
+    Exec("CREATE TABLE t_SiteBill (FInterID INT NOT NULL, FBillNo VARCHAR(50), FTranType INT)");
+    Exec("INSERT INTO t_SiteBill (FInterID, FBillNo, FTranType) VALUES (5001, 'SITE-1', 9001)");
+    Exec(
+        "INSERT INTO ICTransactionType (FID, FName, FHeadTable, FEntryTable) VALUES (9001, "
+        "'Site bill', 't_SiteBill', ''), (9002, 'No tables', '', '')");
+  }
   DictionaryPtr Load(int32_t tran_type, int32_t inter_id) {
     frame::ClassFrame frame;
     return LoadBillRows(frame, kDsn, tran_type, inter_id, connection());
@@ -33,7 +50,7 @@ class LoadBillRowsTest : public BillDatabase {
 };
 
 TEST_F(LoadBillRowsTest, TypeWithoutTablesLoadsNoRows) {
-  const DictionaryPtr rows = Load(testing::kTablelessType, 1);
+  const DictionaryPtr rows = Load(kTablelessType, 1);
   EXPECT_EQ(rows->Read("HeadTable"), Variant(""));
   EXPECT_EQ(rows->Read("EntryTable"), Variant(""));
   EXPECT_FALSE(rows->Exists("Head"));
@@ -41,7 +58,7 @@ TEST_F(LoadBillRowsTest, TypeWithoutTablesLoadsNoRows) {
 }
 
 TEST_F(LoadBillRowsTest, HeadTableWithoutFrobGivesHooksRobZero) {
-  const DictionaryPtr rows = Load(testing::kSiteType, testing::kSiteBillID);
+  const DictionaryPtr rows = Load(kSiteType, kSiteBillID);
   EXPECT_FALSE(rows->Exists("Entry"));
   const auto head = rows->Read("Head").As<db::Recordset>();
   ASSERT_NE(head, nullptr);
@@ -49,7 +66,7 @@ TEST_F(LoadBillRowsTest, HeadTableWithoutFrobGivesHooksRobZero) {
   CheckRequest request;
   EXPECT_EQ(BuildHookDictionary(request, head)->Read("ROB"), Variant(0));
 
-  const auto receipt = Load(1, testing::kReceiptID)->Read("Head").As<db::Recordset>();
+  const auto receipt = Load(1, kReceiptID)->Read("Head").As<db::Recordset>();
   EXPECT_EQ(BuildHookDictionary(request, receipt)->Read("ROB"), Variant(-1));
 }
 
@@ -62,9 +79,9 @@ TEST_F(LoadBillRowsTest, MissingRowsRaiseTheLoaderErrorWithTheMissingDataText) {
   };
   const Case cases[] = {
       {"no head row", 1, 999},
-      {"head of another type", 2, testing::kReceiptID},
+      {"head of another type", 2, kReceiptID},
       {"no entry row", 1, 1003},
-      {"no head row in a table without FROB", testing::kSiteType, 999},
+      {"no head row in a table without FROB", kSiteType, 999},
   };
   for (const Case& c : cases) {
     const Error error = LoadError(c.tran_type, c.inter_id);
@@ -76,7 +93,7 @@ TEST_F(LoadBillRowsTest, MissingRowsRaiseTheLoaderErrorWithTheMissingDataText) {
 }
 
 TEST_F(LoadBillRowsTest, UnregisteredTypeAndDatabaseErrorsRaiseTheLoaderError) {
-  const Error unregistered = LoadError(0, testing::kReceiptID);
+  const Error unregistered = LoadError(0, kReceiptID);
   EXPECT_EQ(unregistered.number(), -200001);
   EXPECT_FALSE(unregistered.description().empty());
 

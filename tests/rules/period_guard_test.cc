@@ -57,45 +57,34 @@ TEST_P(PeriodGuard, AppliesTheRuleOfThePeriod) {
   }
 }
 
+constexpr const char* kEarlier = "不能审核以前会计期间的单据!";
+constexpr const char* kBeforeStartUp = "系统还未完成初始化，不能实现审核功能!";
+constexpr const char* kLater = "系统还未完成初始化，不能审核以后期间的单据!";
+constexpr const char* kClosed = "当前期间已经关账，不能审核当前单据";
+const Profile kNotInitialised = {false};
+const Profile kPeriodClosed = {true, true};
+const Profile kClosedButOpenToChanges = {true, true, true};
+
 INSTANTIATE_TEST_SUITE_P(
     Rules, PeriodGuard,
     ::testing::Values(
-        PeriodCase{"EarlierPeriodRefusedOnceInitialised",
-                   {},
-                   Day(2024, 2, 29),
-                   1,
-                   "不能审核以前会计期间的单据!"},
+        PeriodCase{"EarlierPeriodRefusedOnceInitialised", {}, Day(2024, 2, 29), 1, kEarlier},
         PeriodCase{"EarlierPeriodOfTypeOutsideListPasses", {}, Day(2024, 2, 29), 80, nullptr},
-        PeriodCase{
-            "MissingDateIsAnEarlierPeriod", {}, Variant::Null(), 21, "不能审核以前会计期间的单据!"},
+        PeriodCase{"MissingDateIsAnEarlierPeriod", {}, Variant::Null(), 21, kEarlier},
         PeriodCase{"StartDayIsNotEarlier", {}, Day(2024, 3, 1), 1, nullptr},
         PeriodCase{"TimeOfDayIsDropped", {}, Variant("2024-03-01 23:59:00"), 1, nullptr},
-        PeriodCase{
-            "InitialisationAcceptsEarlierPurchaseReceipt", {false}, Day(2024, 1, 5), 1, nullptr},
-        PeriodCase{"InitialisationRefusesEarlierSalesOrder",
-                   {false},
-                   Day(2024, 1, 5),
-                   81,
-                   "系统还未完成初始化，不能实现审核功能!"},
-        PeriodCase{"InitialisationRefusesLaterBills",
-                   {false},
-                   Day(2024, 3, 1),
-                   1,
-                   "系统还未完成初始化，不能审核以后期间的单据!"},
-        PeriodCase{"ClosedPeriodRefusesInvoice",
-                   {true, true},
-                   Day(2024, 3, 10),
-                   80,
-                   "当前期间已经关账，不能审核当前单据"},
-        PeriodCase{"ClosedPeriodAllowsChangesWhenProfileSaysSo",
-                   {true, true, true},
-                   Day(2024, 3, 10),
-                   80,
+        PeriodCase{"InitialisationAcceptsEarlierReceipt", kNotInitialised, Day(2024, 1, 5), 1,
                    nullptr},
-        PeriodCase{
-            "PeriodEndDayIsOutsideTheClosedRule", {true, true}, Day(2024, 3, 31), 80, nullptr},
-        PeriodCase{
-            "ClosedPeriodIgnoresPlanPriceBill", {true, true}, Day(2024, 3, 10), 65, nullptr}),
+        PeriodCase{"InitialisationRefusesEarlierSalesOrder", kNotInitialised, Day(2024, 1, 5), 81,
+                   kBeforeStartUp},
+        PeriodCase{"InitialisationRefusesLaterBills", kNotInitialised, Day(2024, 3, 1), 1, kLater},
+        PeriodCase{"ClosedPeriodRefusesInvoice", kPeriodClosed, Day(2024, 3, 10), 80, kClosed},
+        PeriodCase{"ClosedPeriodAllowsChangesWhenProfileSaysSo", kClosedButOpenToChanges,
+                   Day(2024, 3, 10), 80, nullptr},
+        PeriodCase{"PeriodEndDayIsOutsideTheClosedRule", kPeriodClosed, Day(2024, 3, 31), 80,
+                   nullptr},
+        PeriodCase{"ClosedPeriodIgnoresPlanPriceBill", kPeriodClosed, Day(2024, 3, 10), 65,
+                   nullptr}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 TEST(PeriodGuardProfile, MissingSwitchesReadAsFalse) {
@@ -104,7 +93,7 @@ TEST(PeriodGuardProfile, MissingSwitchesReadAsFalse) {
   EXPECT_EQ(
       CheckPeriod(Head(Day(2024, 3, 5), 1), Dictionary(), kStart, kEnd, "审核", message, "zh"),
       kPeriodRefused);
-  EXPECT_EQ(message, "系统还未完成初始化，不能审核以后期间的单据!");
+  EXPECT_EQ(message, kLater);
 }
 
 }  // namespace

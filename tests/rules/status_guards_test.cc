@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace cb::rules {
 namespace {
 
@@ -26,20 +29,10 @@ db::Recordset Head(const HeadValues& v) {
                        {{v.checker, v.status, v.tran_type, v.affirm, v.hook, v.voided, "SO-9"}});
 }
 
-db::Recordset Entries(std::initializer_list<Variant> lock_flags) {
+db::Recordset Entries(const std::vector<Variant>& lock_flags) {
   std::vector<db::Recordset::Row> rows;
   for (const Variant& flag : lock_flags) rows.push_back({flag});
   return db::Recordset({{"FLockFlag", "INT"}}, std::move(rows));
-}
-
-int32_t Status(const HeadValues& v, int32_t operation, std::string& message,
-               db::Recordset& entries) {
-  return CheckBillStatus(Head(v), entries, operation, message, "zh");
-}
-
-int32_t Status(const HeadValues& v, int32_t operation, std::string& message) {
-  db::Recordset no_entries = Entries({});
-  return Status(v, operation, message, no_entries);
 }
 
 TEST(CheckCancelled, RefusesEveryOperationOnAVoidedBill) {
@@ -57,68 +50,59 @@ TEST(CheckCancelled, RefusesEveryOperationOnAVoidedBill) {
   EXPECT_EQ(CheckCancelled(Head(unknown), 1, message, "zh"), 0);
 }
 
-TEST(CheckBillStatus, NullCheckerPassesACheckAndRefusesAnUncheck) {
-  std::string message;
-  EXPECT_EQ(Status({}, 1, message), 0);
-  EXPECT_EQ(Status({}, 2, message), kBillStatusRefused);
-  EXPECT_EQ(message, "该单还未被审核。");
-}
-
-TEST(CheckBillStatus, CheckOfCheckedOrClosedBillIsRefused) {
-  std::string message;
-  EXPECT_EQ(Status({int32_t{5}}, 1, message), kBillStatusRefused);
-  EXPECT_EQ(message, "该单已被审核!");
-  EXPECT_EQ(Status({Variant::Null(), int32_t{3}}, 1, message), kBillStatusRefused);
-  EXPECT_EQ(message, "该单已关闭!");
-}
-
-TEST(CheckBillStatus, UncheckOfExecutedOrClosedBillIsRefused) {
-  std::string message;
-  EXPECT_EQ(Status({int32_t{5}, int32_t{2}}, 2, message), kBillStatusRefused);
-  EXPECT_EQ(message, "该单已经执行。");
-  EXPECT_EQ(Status({int32_t{5}, int32_t{3}}, 2, message), kBillStatusRefused);
-  EXPECT_EQ(message, "该单已经关闭!");
-  EXPECT_EQ(Status({int32_t{5}, int32_t{1}}, 2, message), 0);
-  EXPECT_EQ(message, "");
-}
-
-TEST(CheckBillStatus, OtherOperationsSkipCheckerAndStatusRules) {
-  std::string message;
-  EXPECT_EQ(Status({int32_t{5}, int32_t{3}}, 4, message), 0);
-  EXPECT_EQ(Status({Variant::Null(), int32_t{3}}, 32, message), 0);
-}
-
-TEST(CheckBillStatus, LockedSalesOrderRefusesUncheckDeleteAndVoidBeforeAffirm) {
-  HeadValues order{int32_t{5}, int32_t{1}, 81, int32_t{1}};
-  for (int32_t operation : {2, 8, 32}) {
-    std::string message;
-    db::Recordset entries = Entries({int32_t{0}, int32_t{1}, int32_t{0}});
-    EXPECT_EQ(Status(order, operation, message, entries), kBillStockLocked);
-    EXPECT_EQ(entries.AbsolutePosition(), 2) << "stands on the locked row";
-  }
-  std::string message;
-  db::Recordset locked_order = Entries({int32_t{1}});
-  EXPECT_EQ(Status(order, 2, message, locked_order), kBillStockLocked);
-  EXPECT_EQ(message, "该单已经锁库，不能反审核。");
-  // Only a flag that equals 1 is a lock: a delete of an order whose flags are 2, -1 or Null passes.
-  db::Recordset other_flags = Entries({int32_t{2}, int32_t{-1}, Variant::Null()});
-  EXPECT_EQ(Status(order, 8, message, other_flags), 0);
-  // A purchase order is never subject to the lock rule, but meets the affirm rule.
-  HeadValues purchase_order = order;
-  purchase_order.tran_type = 71;
-  db::Recordset locked = Entries({int32_t{1}});
-  EXPECT_EQ(Status(purchase_order, 2, message, locked), kBillAffirmed);
-  EXPECT_EQ(message, "当前单据SO-9已被分销确认，不能反审核!");
-}
-
-TEST(CheckBillStatus, GeneratedAmountAdjustmentCannotBeUnchecked) {
+TEST(CheckBillStatus, RefusesByCheckerStatusLockAffirmAndOrigin) {
+  const Variant null = Variant::Null();
+  const HeadValues checked{int32_t{5}, int32_t{1}};
+  const HeadValues order{int32_t{5}, int32_t{1}, 81, int32_t{1}};
+  const HeadValues purchase_order{int32_t{5}, int32_t{1}, 71, int32_t{1}};
   HeadValues adjustment{int32_t{5}, int32_t{1}, 100};
   adjustment.hook = int32_t{44};
-  std::string message;
-  EXPECT_EQ(Status(adjustment, 2, message), kGeneratedAdjustment);
-  EXPECT_EQ(message, "该金额调整单由外购入库核算自动生成，不得反审核!");
-  adjustment.hook = Variant::Null();
-  EXPECT_EQ(Status(adjustment, 2, message), 0);
+  HeadValues manual_adjustment = adjustment;
+  manual_adjustment.hook = null;
+  const std::vector<Variant> no_rows = {};
+  const std::vector<Variant> locked = {int32_t{0}, int32_t{1}, int32_t{0}};
+  // Only a flag that equals 1 is a lock.
+  const std::vector<Variant> other_flags = {int32_t{2}, int32_t{-1}, null};
+  const struct {
+    HeadValues head;
+    int32_t operation;
+    std::vector<Variant> lock_flags;
+    int32_t code;
+    const char* message;  // nullptr: not compared
+  } cases[] = {
+      {{}, 1, no_rows, 0, ""},
+      {{}, 2, no_rows, kBillStatusRefused, "该单还未被审核。"},
+      {{int32_t{5}}, 1, no_rows, kBillStatusRefused, "该单已被审核!"},
+      {{null, int32_t{3}}, 1, no_rows, kBillStatusRefused, "该单已关闭!"},
+      {{int32_t{5}, int32_t{2}}, 2, no_rows, kBillStatusRefused, "该单已经执行。"},
+      {{int32_t{5}, int32_t{3}}, 2, no_rows, kBillStatusRefused, "该单已经关闭!"},
+      {checked, 2, no_rows, 0, ""},
+      // Other operations skip the checker and status rules.
+      {{int32_t{5}, int32_t{3}}, 4, no_rows, 0, nullptr},
+      {{null, int32_t{3}}, 32, no_rows, 0, nullptr},
+      // A sales order with a locked row refuses uncheck, delete and void before the affirm rule.
+      {order, 2, locked, kBillStockLocked, "该单已经锁库，不能反审核。"},
+      {order, 8, locked, kBillStockLocked, nullptr},
+      {order, 32, locked, kBillStockLocked, nullptr},
+      {order, 8, other_flags, 0, nullptr},
+      // A purchase order is never subject to the lock rule, but meets the affirm rule.
+      {purchase_order, 2, {int32_t{1}}, kBillAffirmed, "当前单据SO-9已被分销确认，不能反审核!"},
+      {adjustment, 2, no_rows, kGeneratedAdjustment,
+       "该金额调整单由外购入库核算自动生成，不得反审核!"},
+      {manual_adjustment, 2, no_rows, 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::string message = "before";
+    db::Recordset entries = Entries(c.lock_flags);
+    EXPECT_EQ(CheckBillStatus(Head(c.head), entries, c.operation, message, "zh"), c.code)
+        << c.operation << " " << c.head.tran_type;
+    if (c.message != nullptr) {
+      EXPECT_EQ(message, c.message);
+    }
+    if (c.code == kBillStockLocked) {
+      EXPECT_EQ(entries.AbsolutePosition(), 2) << "stands on the locked row";
+    }
+  }
 }
 
 }  // namespace

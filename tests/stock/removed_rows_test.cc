@@ -40,7 +40,9 @@ class RemovedRowsTest : public testing::StockDatabase {
 TEST_F(RemovedRowsTest, ManyRowsAreTestedInQueriesOfAtMostOneHundred) {
   VectorPtr rows = Vector::Create();
   for (int i = 0; i < 250; ++i) {
-    SetBalance("ICInventory", kBolt, kMainStock, 0, 1, 0, "B" + std::to_string(i));
+    Exec(
+        "INSERT INTO ICInventory (FItemID, FBatchNo, FStockID, FStockPlaceID, FQty) VALUES (7, 'B" +
+        std::to_string(i) + "', 1, 0, 1)");
     rows->Add(Variant(Row(kBolt, kMainStock, "B" + std::to_string(i))));
   }
   std::string message;
@@ -56,7 +58,9 @@ TEST_F(RemovedRowsTest, ManyRowsAreTestedInQueriesOfAtMostOneHundred) {
 }
 
 TEST_F(RemovedRowsTest, SwitchesAndReCheckBitsTurnTheCheckOff) {
-  SetBalance("ICInventory", kBolt, kMainStock, 0, -1, 0, "N");
+  Exec(
+      "INSERT INTO ICInventory (FItemID, FBatchNo, FStockID, FStockPlaceID, FQty) VALUES (7, 'N', "
+      "1, 0, -1)");
   VectorPtr rows = Vector::Create();
   rows->Add(Variant(Row(kBolt, kMainStock, "N")));
   struct Case {

@@ -1,7 +1,9 @@
 // The stock engine's test fixture.
 #include "stock/stock_fixture.h"
 
+#include "frame/class_frame.h"
 #include "platform/variant/variant.h"
+#include "platform/variant/vector.h"
 #include "stock/update_bill_stock.h"
 
 namespace cb::stock::testing {
@@ -15,9 +17,7 @@ void StockDatabase::SetUp() {
   Exec(
       "INSERT INTO t_StockPlace (FSPID, FNumber, FName) VALUES (11, 'A-01', 'Shelf A'), "
       "(12, 'B-01', 'Shelf B')");
-  Exec(
-      "INSERT INTO t_ICItem (FItemID, FNumber, FName, FQtyDecimal) VALUES (7, '1.01', 'Bolt', 2), "
-      "(8, '1.02', 'Nut', 0)");
+  Exec("INSERT INTO t_ICItem (FItemID, FNumber, FName, FQtyDecimal) VALUES (7, '1.01', 'Bolt', 2)");
   for (const char* key : {"UnderStock", "ShowUnderTip", "UseLockStock", "UseHighInv", "UseLowInv",
                           "UseSafeInv", "UseInvMgr"}) {
     profile_->Write(std::string("IC|") + key, "0");
@@ -28,10 +28,9 @@ void StockDatabase::InsertEntries(const std::string& table, int32_t inter_id,
                                   const std::vector<Entry>& entries) {
   int32_t entry_id = 0;
   for (const Entry& entry : entries) {
-    std::string columns = "FInterID,FEntryID,FItemID,FQty,FSecQty";
+    std::string columns = "FInterID,FEntryID,FItemID,FQty";
     std::string values = std::to_string(inter_id) + "," + std::to_string(++entry_id) + "," +
-                         std::to_string(entry.item) + "," + FormatNumber(entry.qty) + "," +
-                         FormatNumber(entry.sec_qty);
+                         std::to_string(entry.item) + "," + FormatNumber(entry.qty);
     for (const auto& [column, value] : entry.columns) {
       columns += "," + column;
       values += "," + value;
@@ -40,7 +39,7 @@ void StockDatabase::InsertEntries(const std::string& table, int32_t inter_id,
   }
 }
 
-db::RecordsetPtr StockDatabase::Head(int32_t inter_id, int32_t tran_type, bool up_stock_when_save) {
+db::RecordsetPtr StockDatabase::Head(int32_t inter_id, int32_t tran_type) {
   return std::make_shared<db::Recordset>(
       std::vector<db::ColumnDef>{{"FInterID", "INT"},
                                  {"FTranType", "INT"},
@@ -48,64 +47,36 @@ db::RecordsetPtr StockDatabase::Head(int32_t inter_id, int32_t tran_type, bool u
                                  {"FUpStockWhenSave", "BIT"}},
       std::vector<db::Recordset::Row>{{Variant(inter_id), Variant(tran_type),
                                        Variant("BILL" + std::to_string(inter_id)),
-                                       Variant(up_stock_when_save)}});
+                                       Variant(false)}});
 }
 
-DictionaryPtr StockDatabase::StepParams(int32_t inter_id, int32_t tran_type, int32_t operate_code,
-                                        int32_t re_check, bool up_stock_when_save) {
+void StockDatabase::Move(int32_t inter_id, int32_t tran_type, int32_t operate_code) {
   DictionaryPtr params = Dictionary::Create();
   params->Write("Language", "zh");
   params->Write("TransType", tran_type);
   params->Write("InterID", inter_id);
-  params->Write("rsBillHead", Variant(Head(inter_id, tran_type, up_stock_when_save)));
+  params->Write("rsBillHead", Variant(Head(inter_id, tran_type)));
   params->Write("OperateCode", operate_code);
-  params->Write("ReCheck", re_check);
+  params->Write("ReCheck", 0);
   params->Write("DictSysProfile", Variant(profile_));
   params->Write("PropString", kDsn);
-  return params;
-}
-
-DictionaryPtr StockDatabase::NewResult() {
   DictionaryPtr result = Dictionary::Create();
   result->Write("ReturnString", "");
   result->Write("ReturnCode", 0);
   result->Write("VectItemInfo", Variant(Vector::Create()));
   result->Write("ShowUnderTip", 0);
   result->Write("ShowStockWarnTip", 0);
-  return result;
-}
-
-bool StockDatabase::Run(const DictionaryPtr& params, const DictionaryPtr& result) {
   frame::ClassFrame frame;
-  return UpdateBillStock(frame, kDsn, *params, *result, connection(), nullptr);
-}
-
-void StockDatabase::Move(int32_t inter_id, int32_t tran_type, int32_t operate_code) {
-  const DictionaryPtr result = NewResult();
-  EXPECT_TRUE(Run(StepParams(inter_id, tran_type, operate_code), result))
+  EXPECT_TRUE(UpdateBillStock(frame, kDsn, *params, *result, connection(), nullptr))
       << result->Read("ReturnString").ToString();
 }
 
-double StockDatabase::Balance(const std::string& table, int32_t item, int32_t stock, int32_t place,
-                              const std::string& batch, bool secondary) {
-  db::RecordsetPtr rows = connection()->Execute(
-      std::string("SELECT SUM(") + (secondary ? "FSecQty" : "FQty") + ") AS FSum FROM " + table +
-      " WHERE FItemID=" + std::to_string(item) + " AND FStockID=" + std::to_string(stock) +
-      " AND FStockPlaceID=" + std::to_string(place) + " AND FBatchNo='" + batch + "'");
-  const Variant sum = rows->Field("FSum");
+double StockDatabase::Balance(const std::string& table, int32_t item, int32_t stock,
+                              int32_t place) {
+  const Variant sum = Scalar(
+      "SELECT SUM(FQty) FROM " + table + " WHERE FItemID=" + std::to_string(item) +
+      " AND FStockID=" + std::to_string(stock) + " AND FStockPlaceID=" + std::to_string(place));
   return sum.IsNull() ? 0 : sum.ToDouble();
-}
-
-void StockDatabase::SetBalance(const std::string& table, int32_t item, int32_t stock, int32_t place,
-                               double qty, double sec_qty, const std::string& batch) {
-  Exec("INSERT INTO " + table +
-       " (FItemID, FBatchNo, FStockID, FStockPlaceID, FQty, FSecQty) VALUES (" +
-       std::to_string(item) + ", '" + batch + "', " + std::to_string(stock) + ", " +
-       std::to_string(place) + ", " + FormatNumber(qty) + ", " + FormatNumber(sec_qty) + ")");
-}
-
-int32_t StockDatabase::CountRows(const std::string& sql) {
-  return connection()->Execute(sql)->Field(size_t{0}).ToInt32();
 }
 
 }  // namespace cb::stock::testing
