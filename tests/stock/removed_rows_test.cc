@@ -1,5 +1,5 @@
-// The removed-rows check on its own: rows are tested in queries of at most 100, and the switches
-// and re-check bits that turn it off. A modification refused by it runs as a scenario file.
+// The removed-rows check on its own: rows are tested in queries of at most 100. The switches and
+// re-check bits that turn it off, and a modification refused by it, run as a scenario file.
 #include "stock/removed_rows.h"
 
 #include <gtest/gtest.h>
@@ -55,34 +55,6 @@ TEST_F(RemovedRowsTest, ManyRowsAreTestedInQueriesOfAtMostOneHundred) {
   Exec("UPDATE ICInventory SET FQty=-1 WHERE FBatchNo='B240'");
   EXPECT_EQ(Check(rows, 0, message, queries), kRemovedRowNegative);
   EXPECT_EQ(message, "对物料[Bolt]代码[1.01]的修改会产生负库存，修改不成功!");
-}
-
-TEST_F(RemovedRowsTest, SwitchesAndReCheckBitsTurnTheCheckOff) {
-  Exec(
-      "INSERT INTO ICInventory (FItemID, FBatchNo, FStockID, FStockPlaceID, FQty) VALUES (7, 'N', "
-      "1, 0, -1)");
-  VectorPtr rows = Vector::Create();
-  rows->Add(Variant(Row(kBolt, kMainStock, "N")));
-  struct Case {
-    std::string under_stock;
-    int32_t re_check;
-    int32_t code;
-  };
-  const Case cases[] = {
-      {"0", 0, kRemovedRowNegative}, {"2", 0, 0}, {"0", 1, 0}, {"0", 3, 0}, {"0", 8, 0},
-      {"0", 4, kRemovedRowNegative}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.under_stock + "/" + std::to_string(c.re_check));
-    profile_->Write("IC|UnderStock", c.under_stock);
-    std::string message;
-    int64_t queries = 0;
-    EXPECT_EQ(Check(rows, c.re_check, message, queries), c.code);
-  }
-  std::string message;
-  int64_t queries = 0;
-  EXPECT_EQ(Check(nullptr, 0, message, queries), 0);
-  EXPECT_EQ(Check(Vector::Create(), 0, message, queries), 0);
-  EXPECT_EQ(queries, 0);
 }
 
 }  // namespace
