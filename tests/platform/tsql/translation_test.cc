@@ -1,6 +1,6 @@
 // Runs the refusal cases of cases/errors.txt, each batch failing to translate with the expected
-// error kind, description and position, and checks that no input, however deep or garbled, gets
-// any other answer than statements or a database error.
+// error kind, description and position, checks the texts of variable errors, and checks that no
+// input, however deep or garbled, gets any other answer than statements or a database error.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,14 +12,21 @@
 
 #include "platform/db/database_error.h"
 #include "platform/tsql/batch.h"
+#include "platform/tsql/interpreter.h"
+#include "platform/tsql/interpreter_select_into.h"
 #include "platform/tsql/text_case.h"
 
 namespace cb::tsql {
 namespace {
 
-// The tables of tables.txt; names compare without regard to case.
-class FakeCatalog : public Catalog {
+// The tables of tables.txt, whose names compare without regard to case; statements run on it
+// change nothing and return nothing.
+class FakeCatalog : public Backend {
  public:
+  StatementResult Run(std::string_view, std::span<const BoundParameter>) override { return {}; }
+  std::vector<ColumnInfo> Describe(std::string_view, std::span<const BoundParameter>) override {
+    return {};
+  }
   void Add(const std::string& table, std::vector<ColumnInfo> columns) {
     tables_[Lower(table)] = std::move(columns);
   }
@@ -156,6 +163,41 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Refusal, ::testing::ValuesIn(LoadCases()), CaseName);
+
+// The native numbers of these errors are checked in interpreter.cases; the texts name the variable.
+TEST(Interpreter, AnUndeclaredVariableIsNamed) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"UPDATE T_Stock SET FTypeID = @x", "Must declare the scalar variable \"@x\"."},
+      {"SET @y = 1", "Must declare the scalar variable \"@y\"."},
+  };
+  for (const auto& [batch, description] : cases) {
+    FakeCatalog backend = TablesCatalog();
+    Interpreter interpreter(backend);
+    try {
+      (void)interpreter.RunStatements(ParseBatch(batch));
+      ADD_FAILURE() << "ran: " << batch;
+    } catch (const db::DatabaseException& e) {
+      EXPECT_EQ(e.error().description, description);
+    }
+  }
+}
+
+// Tables made by the layer declare storage types already; a table made outside it may declare the
+// server's names, which SELECT … INTO maps to the storage types.
+TEST(NewColumnType, MapsDecimalsAndDatesToStorageTypesAndKeepsTheRest) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"DECIMAL(28,10)", "DECIMAL_REAL(28,10)"},
+      {"numeric(18,2)", "DECIMAL_REAL(18,2)"},
+      {"DECIMAL", "DECIMAL_REAL(18,0)"},
+      {"MONEY", "DECIMAL_REAL(19,4)"},
+      {"DECIMAL_REAL(28,10)", "DECIMAL_REAL(28,10)"},
+      {"DATETIME", "DATETIME_TEXT"},
+      {"DATETIME_TEXT", "DATETIME_TEXT"},
+      {"VARCHAR(20)", "VARCHAR(20)"},
+      {"", ""},
+  };
+  for (const auto& [declared, expected] : cases) EXPECT_EQ(NewColumnType(declared), expected);
+}
 
 std::string Repeat(const std::string& piece, int times) {
   std::string out;
