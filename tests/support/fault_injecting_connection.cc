@@ -1,4 +1,4 @@
-// FaultInjectingConnection: counting statements and failing the chosen one.
+// FaultInjectingConnection: recording statements and failing the chosen one.
 #include "support/fault_injecting_connection.h"
 
 #include "platform/db/database_error.h"
@@ -7,9 +7,9 @@
 namespace cb::testing {
 
 void FaultInjectingConnection::CountAndMaybeFail(std::string_view statement) {
-  ++count_;
-  if (count_ != fail_at_) return;
-  Fail("Injected fault at statement " + std::to_string(count_), statement);
+  statements_.emplace_back(statement);
+  if (statement_count() != fail_at_) return;
+  Fail("Injected fault at statement " + std::to_string(fail_at_), statement);
 }
 
 void FaultInjectingConnection::Fail(std::string description, std::string_view statement) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/connection_wrapper.h"
 
@@ -25,15 +26,16 @@ class FaultInjectingConnection : public ConnectionWrapper {
 
   void FailCommit() { fail_commit_ = true; }
 
-  // Statements seen so far, the failed one included.
-  int64_t statement_count() const { return count_; }
+  // The statements (texts, procedure names) seen so far, the failed one included.
+  const std::vector<std::string>& statements() const { return statements_; }
+  int64_t statement_count() const { return static_cast<int64_t>(statements_.size()); }
 
  private:
   void CountAndMaybeFail(std::string_view statement);
   [[noreturn]] void Fail(std::string description, std::string_view statement);
 
   int64_t fail_at_;
-  int64_t count_ = 0;
+  std::vector<std::string> statements_;
   bool fail_commit_ = false;
 };
 

@@ -30,6 +30,27 @@ sqlite3_file* Real(sqlite3_file* file) {
   return reinterpret_cast<FaultFile*>(file)->real;
 }
 
+sqlite3_vfs* Inner(sqlite3_vfs* vfs) {
+  return static_cast<sqlite3_vfs*>(vfs->pAppData);
+}
+
+// Passes a file method on to the default file system's file, and a file system method to the
+// default file system, unchanged.
+template <auto Method>
+struct Forward;
+template <typename R, typename... Args, R (*sqlite3_io_methods::*Method)(sqlite3_file*, Args...)>
+struct Forward<Method> {
+  static R Call(sqlite3_file* file, Args... args) {
+    return (Real(file)->pMethods->*Method)(Real(file), args...);
+  }
+};
+template <typename R, typename... Args, R (*sqlite3_vfs::*Method)(sqlite3_vfs*, Args...)>
+struct Forward<Method> {
+  static R Call(sqlite3_vfs* vfs, Args... args) {
+    return (Inner(vfs)->*Method)(Inner(vfs), args...);
+  }
+};
+
 // Counts one write, sync or lock (or, when reads are swept, one read); answers the error it must
 // report, or SQLITE_OK to let it through.
 int NextOperation(int io_error, bool is_read = false) {
@@ -41,9 +62,6 @@ int NextOperation(int io_error, bool is_read = false) {
   return state.fault.load() == StorageFault::kDiskFull ? SQLITE_FULL : io_error;
 }
 
-int Close(sqlite3_file* file) {
-  return Real(file)->pMethods->xClose(Real(file));
-}
 int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
   if (int rc = NextOperation(SQLITE_IOERR_READ, true); rc != SQLITE_OK) return rc;
   return Real(file)->pMethods->xRead(Real(file), buffer, amount, offset);
@@ -52,37 +70,13 @@ int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offs
   if (int rc = NextOperation(SQLITE_IOERR_WRITE); rc != SQLITE_OK) return rc;
   return Real(file)->pMethods->xWrite(Real(file), buffer, amount, offset);
 }
-int Truncate(sqlite3_file* file, sqlite3_int64 size) {
-  return Real(file)->pMethods->xTruncate(Real(file), size);
-}
 int Sync(sqlite3_file* file, int flags) {
   if (int rc = NextOperation(SQLITE_IOERR_FSYNC); rc != SQLITE_OK) return rc;
   return Real(file)->pMethods->xSync(Real(file), flags);
 }
-int FileSize(sqlite3_file* file, sqlite3_int64* size) {
-  return Real(file)->pMethods->xFileSize(Real(file), size);
-}
 int Lock(sqlite3_file* file, int level) {
   if (int rc = NextOperation(SQLITE_IOERR_LOCK); rc != SQLITE_OK) return rc;
   return Real(file)->pMethods->xLock(Real(file), level);
-}
-int Unlock(sqlite3_file* file, int level) {
-  return Real(file)->pMethods->xUnlock(Real(file), level);
-}
-int CheckReservedLock(sqlite3_file* file, int* out) {
-  return Real(file)->pMethods->xCheckReservedLock(Real(file), out);
-}
-int FileControl(sqlite3_file* file, int op, void* arg) {
-  return Real(file)->pMethods->xFileControl(Real(file), op, arg);
-}
-int SectorSize(sqlite3_file* file) {
-  return Real(file)->pMethods->xSectorSize(Real(file));
-}
-int DeviceCharacteristics(sqlite3_file* file) {
-  return Real(file)->pMethods->xDeviceCharacteristics(Real(file));
-}
-int ShmMap(sqlite3_file* file, int region, int size, int extend, void volatile** out) {
-  return Real(file)->pMethods->xShmMap(Real(file), region, size, extend, out);
 }
 int ShmLock(sqlite3_file* file, int offset, int n, int flags) {
   if ((flags & SQLITE_SHM_LOCK) != 0) {
@@ -90,58 +84,38 @@ int ShmLock(sqlite3_file* file, int offset, int n, int flags) {
   }
   return Real(file)->pMethods->xShmLock(Real(file), offset, n, flags);
 }
-void ShmBarrier(sqlite3_file* file) {
-  Real(file)->pMethods->xShmBarrier(Real(file));
-}
-int ShmUnmap(sqlite3_file* file, int delete_flag) {
-  return Real(file)->pMethods->xShmUnmap(Real(file), delete_flag);
-}
-int Fetch(sqlite3_file* file, sqlite3_int64 offset, int amount, void** out) {
-  return Real(file)->pMethods->xFetch(Real(file), offset, amount, out);
-}
-int Unfetch(sqlite3_file* file, sqlite3_int64 offset, void* page) {
-  return Real(file)->pMethods->xUnfetch(Real(file), offset, page);
-}
 
-// One table for the files of every version: a file's methods are chosen at open by what the
-// default file system's file offers (shared memory from version 2, memory mapping from 3).
+// One table for the files of each version: a file's methods are chosen at open by what the default
+// file system's file offers (shared memory from version 2; memory mapping, version 3, is not
+// offered, so SQLite reads through xRead, where read faults are counted).
 sqlite3_io_methods MethodsOfVersion(int version) {
+  using M = sqlite3_io_methods;
   sqlite3_io_methods methods{};
   methods.iVersion = version;
-  methods.xClose = Close;
+  methods.xClose = Forward<&M::xClose>::Call;
   methods.xRead = Read;
   methods.xWrite = Write;
-  methods.xTruncate = Truncate;
+  methods.xTruncate = Forward<&M::xTruncate>::Call;
   methods.xSync = Sync;
-  methods.xFileSize = FileSize;
+  methods.xFileSize = Forward<&M::xFileSize>::Call;
   methods.xLock = Lock;
-  methods.xUnlock = Unlock;
-  methods.xCheckReservedLock = CheckReservedLock;
-  methods.xFileControl = FileControl;
-  methods.xSectorSize = SectorSize;
-  methods.xDeviceCharacteristics = DeviceCharacteristics;
+  methods.xUnlock = Forward<&M::xUnlock>::Call;
+  methods.xCheckReservedLock = Forward<&M::xCheckReservedLock>::Call;
+  methods.xFileControl = Forward<&M::xFileControl>::Call;
+  methods.xSectorSize = Forward<&M::xSectorSize>::Call;
+  methods.xDeviceCharacteristics = Forward<&M::xDeviceCharacteristics>::Call;
   if (version >= 2) {
-    methods.xShmMap = ShmMap;
+    methods.xShmMap = Forward<&M::xShmMap>::Call;
     methods.xShmLock = ShmLock;
-    methods.xShmBarrier = ShmBarrier;
-    methods.xShmUnmap = ShmUnmap;
-  }
-  if (version >= 3) {
-    methods.xFetch = Fetch;
-    methods.xUnfetch = Unfetch;
+    methods.xShmBarrier = Forward<&M::xShmBarrier>::Call;
+    methods.xShmUnmap = Forward<&M::xShmUnmap>::Call;
   }
   return methods;
 }
 
 const sqlite3_io_methods* MethodsFor(const sqlite3_io_methods* real) {
-  static const sqlite3_io_methods kVersions[] = {MethodsOfVersion(1), MethodsOfVersion(2),
-                                                 MethodsOfVersion(3)};
-  const int version = real->iVersion < 1 ? 1 : (real->iVersion > 3 ? 3 : real->iVersion);
-  return &kVersions[version - 1];
-}
-
-sqlite3_vfs* Inner(sqlite3_vfs* vfs) {
-  return static_cast<sqlite3_vfs*>(vfs->pAppData);
+  static const sqlite3_io_methods kVersions[] = {MethodsOfVersion(1), MethodsOfVersion(2)};
+  return &kVersions[real->iVersion >= 2 ? 1 : 0];
 }
 
 int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* out_flags) {
@@ -155,46 +129,11 @@ int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int*
   }
   return rc;
 }
-int Delete(sqlite3_vfs* vfs, const char* name, int sync_dir) {
-  return Inner(vfs)->xDelete(Inner(vfs), name, sync_dir);
-}
-int Access(sqlite3_vfs* vfs, const char* name, int flags, int* out) {
-  return Inner(vfs)->xAccess(Inner(vfs), name, flags, out);
-}
-int FullPathname(sqlite3_vfs* vfs, const char* name, int size, char* out) {
-  return Inner(vfs)->xFullPathname(Inner(vfs), name, size, out);
-}
-void* DlOpen(sqlite3_vfs* vfs, const char* name) {
-  return Inner(vfs)->xDlOpen(Inner(vfs), name);
-}
-void DlError(sqlite3_vfs* vfs, int size, char* out) {
-  Inner(vfs)->xDlError(Inner(vfs), size, out);
-}
-void (*DlSym(sqlite3_vfs* vfs, void* handle, const char* symbol))(void) {
-  return Inner(vfs)->xDlSym(Inner(vfs), handle, symbol);
-}
-void DlClose(sqlite3_vfs* vfs, void* handle) {
-  Inner(vfs)->xDlClose(Inner(vfs), handle);
-}
-int Randomness(sqlite3_vfs* vfs, int size, char* out) {
-  return Inner(vfs)->xRandomness(Inner(vfs), size, out);
-}
-int Sleep(sqlite3_vfs* vfs, int microseconds) {
-  return Inner(vfs)->xSleep(Inner(vfs), microseconds);
-}
-int CurrentTime(sqlite3_vfs* vfs, double* out) {
-  return Inner(vfs)->xCurrentTime(Inner(vfs), out);
-}
-int GetLastError(sqlite3_vfs* vfs, int size, char* out) {
-  return Inner(vfs)->xGetLastError(Inner(vfs), size, out);
-}
-int CurrentTimeInt64(sqlite3_vfs* vfs, sqlite3_int64* out) {
-  return Inner(vfs)->xCurrentTimeInt64(Inner(vfs), out);
-}
 
 // The fault file system over the default one of the moment it is first asked for.
 sqlite3_vfs* FaultFileSystem() {
   static sqlite3_vfs vfs = [] {
+    using V = sqlite3_vfs;
     sqlite3_vfs* inner = sqlite3_vfs_find(nullptr);
     sqlite3_vfs made{};
     made.iVersion = 2;
@@ -203,18 +142,18 @@ sqlite3_vfs* FaultFileSystem() {
     made.zName = FaultVfs::kName;
     made.pAppData = inner;
     made.xOpen = Open;
-    made.xDelete = Delete;
-    made.xAccess = Access;
-    made.xFullPathname = FullPathname;
-    made.xDlOpen = DlOpen;
-    made.xDlError = DlError;
-    made.xDlSym = DlSym;
-    made.xDlClose = DlClose;
-    made.xRandomness = Randomness;
-    made.xSleep = Sleep;
-    made.xCurrentTime = CurrentTime;
-    made.xGetLastError = GetLastError;
-    made.xCurrentTimeInt64 = CurrentTimeInt64;
+    made.xDelete = Forward<&V::xDelete>::Call;
+    made.xAccess = Forward<&V::xAccess>::Call;
+    made.xFullPathname = Forward<&V::xFullPathname>::Call;
+    made.xDlOpen = Forward<&V::xDlOpen>::Call;
+    made.xDlError = Forward<&V::xDlError>::Call;
+    made.xDlSym = Forward<&V::xDlSym>::Call;
+    made.xDlClose = Forward<&V::xDlClose>::Call;
+    made.xRandomness = Forward<&V::xRandomness>::Call;
+    made.xSleep = Forward<&V::xSleep>::Call;
+    made.xCurrentTime = Forward<&V::xCurrentTime>::Call;
+    made.xGetLastError = Forward<&V::xGetLastError>::Call;
+    made.xCurrentTimeInt64 = Forward<&V::xCurrentTimeInt64>::Call;
     return made;
   }();
   return &vfs;

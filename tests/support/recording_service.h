@@ -58,7 +58,4 @@ class RecordingService : public services::DataAccessService {
   std::string language_;
 };
 
-// The name the whole-call fixtures use for it.
-using LoggingService = RecordingService;
-
 }  // namespace cb::testing

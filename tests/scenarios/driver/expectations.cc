@@ -27,25 +27,6 @@ std::optional<std::string> CanonicalNumber(const std::string& text) {
   return (match[1] == "-" ? "-" : "") + canonical;
 }
 
-std::string Shown(const tool::Json& value) {
-  return value.dump();
-}
-
-// A member name as one JSON pointer step ('~' and '/' escaped).
-std::string EscapedKey(const std::string& key) {
-  std::string escaped;
-  for (char c : key) {
-    if (c == '~') {
-      escaped += "~0";
-    } else if (c == '/') {
-      escaped += "~1";
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
-
 bool SameValue(const tool::Json& expected, const tool::Json& actual) {
   if (expected.is_number() && actual.is_number()) {
     return expected.get<double>() == actual.get<double>();
@@ -60,14 +41,22 @@ std::string CellText(const Variant& value) {
   return value.ToString();
 }
 
-}  // namespace
-
+// True when the texts are the same, or both are numbers of equal value ("5" and "5.0000").
 bool SameCell(const std::string& expected, const std::string& actual) {
   if (expected == actual) return true;
   const auto left = CanonicalNumber(expected);
   const auto right = CanonicalNumber(actual);
   return left && right && *left == *right;
 }
+
+// Cells as a row line of a scenario file.
+std::string RowText(const std::vector<std::string>& cells) {
+  std::string text;
+  for (const std::string& cell : cells) text += (text.empty() ? "" : " | ") + cell;
+  return text;
+}
+
+}  // namespace
 
 std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outcome) {
   std::vector<std::string> differences;
@@ -77,7 +66,7 @@ std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outc
   for (const auto& [key, expected] : expect.items()) {
     if (key == "vote") {
       if (expected != outcome.vote) {
-        differences.push_back("vote: expected " + Shown(expected) + ", got \"" + outcome.vote +
+        differences.push_back("vote: expected " + expected.dump() + ", got \"" + outcome.vote +
                               "\"");
       }
     } else if (key == "contains") {
@@ -86,20 +75,24 @@ std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outc
           found != subject.end() && found->is_string() ? found->get<std::string>() : "";
       for (const tool::Json& part : expected) {
         if (!part.is_string() || text.find(part.get<std::string>()) == std::string::npos) {
-          differences.push_back("ReturnString does not contain " + Shown(part) + ": " +
-                                Shown(tool::Json(text)));
+          differences.push_back("ReturnString does not contain " + part.dump() + ": " +
+                                tool::Json(text).dump());
         }
       }
     } else {
       // "/a/0/b" reaches into nested answers; any other key is a member of the answer.
       try {
         const bool nested = !key.empty() && key.front() == '/';
-        const tool::Json::json_pointer pointer(nested ? key : "/" + EscapedKey(key));
+        const tool::Json::json_pointer pointer =
+            nested ? tool::Json::json_pointer(key) : tool::Json::json_pointer() / key;
         if (!subject.contains(pointer)) {
-          differences.push_back(key + ": expected " + Shown(expected) + ", the call answered none");
+          // null stands for "no value there": "/vectReturn/5": null says there are five rows.
+          if (!expected.is_null())
+            differences.push_back(key + ": expected " + expected.dump() +
+                                  ", the call answered none");
         } else if (!SameValue(expected, subject.at(pointer))) {
-          differences.push_back(key + ": expected " + Shown(expected) + ", got " +
-                                Shown(subject.at(pointer)));
+          differences.push_back(key + ": expected " + expected.dump() + ", got " +
+                                subject.at(pointer).dump());
         }
       } catch (const tool::Json::exception& error) {
         differences.push_back(key + ": not a key of the answer (" + error.what() + ")");
@@ -119,29 +112,20 @@ std::vector<std::string> CompareRows(const RowsCheck& check, db::Connection& con
   }
   std::vector<std::string> columns;
   for (size_t i = 0; i < rows->FieldCount(); ++i) columns.push_back(rows->Column(i).name);
-  if (columns != check.columns) {
-    std::string names;
-    for (const std::string& name : columns) names += (names.empty() ? "" : " | ") + name;
-    return {"the query's columns are " + names};
-  }
+  if (columns != check.columns) return {"the query's columns are " + RowText(columns)};
   size_t index = 0;
   for (; rows->IsOpen() && !rows->Eof(); rows->MoveNext(), ++index) {
-    std::string actual;
+    std::vector<std::string> actual;
     bool same = index < check.rows.size();
     for (size_t i = 0; i < columns.size(); ++i) {
-      const std::string cell = CellText(rows->Field(i));
-      actual += (i == 0 ? "" : " | ") + cell;
-      same = same && SameCell(check.rows[index][i], cell);
+      actual.push_back(CellText(rows->Field(i)));
+      same = same && SameCell(check.rows[index][i], actual.back());
     }
     if (!same) {
-      std::string expected = "no row";
-      if (index < check.rows.size()) {
-        expected.clear();
-        for (const std::string& cell : check.rows[index])
-          expected += (expected.empty() ? "" : " | ") + cell;
-      }
+      const std::string expected =
+          index < check.rows.size() ? RowText(check.rows[index]) : "no row";
       differences.push_back("row " + std::to_string(index + 1) + ": expected " + expected +
-                            ", got " + actual);
+                            ", got " + RowText(actual));
     }
   }
   if (index < check.rows.size()) {

@@ -1,7 +1,8 @@
 // A scenario file as data: the file's set-up, then scenarios of calls, each call with what it must
-// answer and what the database must hold afterwards. Every part keeps its line for the reports.
+// answer and what the database must hold afterwards, and reading such a file.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,9 @@ struct Call {
   Place place;         // the @call line
   std::string member;  // "CheckBill" or "CLASS.METHOD"
   std::string params;  // JSON object text
-  Place expect_place;
   std::string expect;  // JSON object text; empty when the call has no @expect
   std::vector<RowsCheck> queries;
   bool unchanged = false;  // the whole database as it was before the call
-  Place unchanged_place;
 };
 
 struct Scenario {
@@ -42,15 +41,24 @@ struct Scenario {
   // Leading texts of statements whose failure the calls may absorb, with the reason.
   std::vector<std::string> tolerated;
   std::string tolerate_reason;
-  bool sweep = true;
-  std::string nosweep_reason;
+  bool sweep = true;  // false after @nosweep
 };
 
 struct ScenarioFile {
-  std::string path;
   Place setup_place;
   std::string setup;  // T-SQL run for every scenario on the fresh database
   std::vector<Scenario> scenarios;
 };
+
+// A file that does not follow the format; the message starts with "path:line: ".
+class ParseError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The scenarios of the file at path. Raises ParseError for a file that cannot be read, a section
+// out of place, a missing name or body, JSON that is not an object, or a row whose cells do not
+// match its header.
+ScenarioFile ParseScenarioFile(const std::string& path);
 
 }  // namespace cb::scenario

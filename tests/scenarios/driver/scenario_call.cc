@@ -4,9 +4,9 @@
 #include <exception>
 #include <memory>
 
-#include "frame/profile/suite_database.h"
 #include "platform/services/service_locator.h"
-#include "scenarios/driver/sweep_connection.h"
+#include "support/fault_injecting_connection.h"
+#include "support/recording_service.h"
 #include "tools/checkbill/call_values.h"
 #include "tools/checkbill/public_members.h"
 
@@ -15,6 +15,13 @@ namespace cb::scenario {
 namespace {
 
 constexpr int16_t kUserID = 16;
+
+// The data source a CheckBill request gets when it names none.
+constexpr const char* kScenarioDsn = "Provider=SQLite;Data Source=scenario.db";
+
+bool IsCheckBill(const Call& call) {
+  return call.member == "CheckBill";
+}
 
 // The member's parameters: a CheckBill request becomes DictParams, with the data source and
 // ReCheck filled in when left out.
@@ -46,10 +53,6 @@ void EndAsHost(db::Connection& connection, CallOutcome& outcome) {
 
 }  // namespace
 
-bool IsCheckBill(const Call& call) {
-  return call.member == "CheckBill";
-}
-
 const tool::Json& ExpectedSubject(const Call& call, const CallOutcome& outcome) {
   static const tool::Json kNothing = tool::Json::object();
   if (!IsCheckBill(call)) return outcome.answer;
@@ -65,16 +68,18 @@ CallOutcome RunCall(RunDatabase& database, const Call& call, int64_t fail_at) {
     outcome.error = "no public member " + call.member;
     return outcome;
   }
-  const auto sweep = std::make_shared<SweepConnection>(database.connection());
+  // Reading the request's recordsets goes through the service too, on a connection that records
+  // nothing: only the call's own statements are counted.
+  auto sweep = std::make_shared<testing::FaultInjectingConnection>(database.connection(), 0);
   const auto log = std::make_shared<testing::ServiceLog>();
   services::ServiceLocator& locator = services::ServiceLocator::Current();
   locator.SetDataAccessServiceFactory(
-      [&] { return std::make_shared<testing::LoggingService>(sweep, log, kUserID, "zh"); });
+      [&] { return std::make_shared<testing::RecordingService>(sweep, log, kUserID, "zh"); });
   try {
     tool::CallValues values = tool::ReadCallValues(*member, Params(call), kScenarioDsn);
     const size_t votes_before = log->votes.size();
     database.connection()->BeginTrans();
-    sweep->Start(fail_at);
+    sweep = std::make_shared<testing::FaultInjectingConnection>(database.connection(), fail_at);
     const Variant result = member->invoke(values);
     outcome.statements = sweep->statements();
     if (log->votes.size() > votes_before) outcome.vote = log->votes.back();

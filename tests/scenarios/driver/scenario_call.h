@@ -1,20 +1,47 @@
-// One call of a scenario, made as the host makes it: the engine's data-access service hands out
-// the run's database through a SweepConnection, the host opens the transaction and ends it by the
-// last vote the call cast.
+// One call of a scenario, made as the host makes it on a database of its own: the engine's
+// data-access service hands out the run's database through a fault-injecting connection, the host
+// opens the transaction and ends it by the last vote the call cast.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/sqlite/sqlite_connection.h"
 #include "scenarios/driver/scenario.h"
-#include "scenarios/driver/scenario_database.h"
+#include "support/temp_database.h"
 #include "tools/checkbill/json_convert.h"
 
 namespace cb::scenario {
 
-// The data source a CheckBill request gets when it names none.
-inline constexpr const char* kScenarioDsn = "Provider=SQLite;Data Source=scenario.db";
+// The bytes of a whole database file.
+using Image = std::string;
+
+// Every table's rows, each row as text, sorted (the order of rows is not the database's content).
+using TableRows = std::map<std::string, std::vector<std::string>>;
+
+// The suite's schema with its seed rows, installed once per process.
+const Image& SchemaImage();
+
+// A file of its own made from an image of another database, so that every run starts from exactly
+// the same rows without installing the schema again.
+class RunDatabase {
+ public:
+  // Writes image to a new temporary file and opens it (rollback journal: one connection only).
+  explicit RunDatabase(const Image& image);
+
+  const std::shared_ptr<sqlite::SqliteConnection>& connection() const { return connection_; }
+
+  // The file as it is now; call outside a transaction.
+  Image Snapshot() const;
+  TableRows AllRows() const;
+
+ private:
+  testing::TempDatabase directory_;  // declared first: the connection closes before the file goes
+  std::shared_ptr<sqlite::SqliteConnection> connection_;
+};
 
 struct CallOutcome {
   // What the call answered, as `checkbill call` prints it: "result" and every by-reference
@@ -33,8 +60,5 @@ CallOutcome RunCall(RunDatabase& database, const Call& call, int64_t fail_at);
 // The values @expect is compared with: "DictParams" of a CheckBill answer, the answer itself for
 // other members.
 const tool::Json& ExpectedSubject(const Call& call, const CallOutcome& outcome);
-
-// True for "@call CheckBill".
-bool IsCheckBill(const Call& call);
 
 }  // namespace cb::scenario

@@ -1,16 +1,13 @@
 // Scenario databases: the schema installed once into a file whose bytes every run copies.
-#include "scenarios/driver/scenario_database.h"
-
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
+#include "scenarios/driver/scenario_call.h"
 #include "schema/suite_schema.h"
+#include "support/temp_database.h"
 
 namespace cb::scenario {
 
@@ -20,20 +17,6 @@ sqlite::SqliteOptions RunOptions() {
   sqlite::SqliteOptions options;
   options.write_ahead_log = false;
   return options;
-}
-
-std::string NewPath() {
-  static std::atomic<int> counter{0};
-  const std::string name =
-      "scenario_" + std::to_string(::getpid()) + "_" + std::to_string(++counter) + ".db";
-  return (std::filesystem::temp_directory_path() / name).string();
-}
-
-void RemoveFiles(const std::string& path) {
-  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-    std::error_code ignored;
-    std::filesystem::remove(path + suffix, ignored);
-  }
 }
 
 Image Serialize(sqlite3* handle) {
@@ -67,31 +50,21 @@ void ForEachRow(sqlite3* handle, const std::string& sql, OnRow row) {
 
 const Image& SchemaImage() {
   static const Image image = [] {
-    const std::string path = NewPath();
-    Image bytes;
-    {
-      auto connection = sqlite::OpenSqliteConnection(path, RunOptions());
-      schema::InstallSuiteSchema(*connection);
-      bytes = Serialize(connection->backend().handle());
-    }
-    RemoveFiles(path);
-    return bytes;
+    const testing::TempDatabase scratch;
+    const auto connection = sqlite::OpenSqliteConnection(scratch.path(), RunOptions());
+    schema::InstallSuiteSchema(*connection);
+    return Serialize(connection->backend().handle());
   }();
   return image;
 }
 
-RunDatabase::RunDatabase(const Image& image) : path_(NewPath()) {
+RunDatabase::RunDatabase(const Image& image) {
   {
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    std::ofstream out(directory_.path(), std::ios::binary | std::ios::trunc);
     out.write(image.data(), static_cast<std::streamsize>(image.size()));
-    if (!out) throw std::runtime_error("cannot write " + path_);
+    if (!out) throw std::runtime_error("cannot write " + directory_.path());
   }
-  connection_ = sqlite::OpenSqliteConnection(path_, RunOptions());
-}
-
-RunDatabase::~RunDatabase() {
-  connection_.reset();
-  RemoveFiles(path_);
+  connection_ = sqlite::OpenSqliteConnection(directory_.path(), RunOptions());
 }
 
 Image RunDatabase::Snapshot() const {
