@@ -39,10 +39,5 @@ TEST(SqlTemplate, AMarkerLeftUnfilledIsAnErrorNotAStatement) {
   EXPECT_EQ(SqlTemplate("DROP TABLE #TempBill").Sql(), "DROP TABLE #TempBill");
 }
 
-TEST(JoinLines, JoinsWithCrLfAndKeepsEmptyLines) {
-  EXPECT_EQ(JoinLines({"SELECT 1", "", "SELECT 2"}), "SELECT 1\r\n\r\nSELECT 2");
-  EXPECT_EQ(JoinLines({"SELECT 1"}), "SELECT 1");
-}
-
 }  // namespace
 }  // namespace cb::frame

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/services/embedded_catalogs.h"
-#include "platform/variant/error.h"
 
 namespace cb::services {
 namespace {
@@ -39,33 +38,6 @@ TEST(MessageCatalog, DecodesEscapesAndKeepsTheRestOfTheTextVerbatim) {
   EXPECT_EQ(*catalog.Find("a\tb\\c"), "line1\nline2\r\tend\\");
   ASSERT_NE(catalog.Find("k"), nullptr);
   EXPECT_EQ(*catalog.Find("k"), "  a\tb    ");
-}
-
-TEST(MessageCatalog, RejectsMalformedLinesNamingFileAndLine) {
-  struct Case {
-    const char* text;
-    const char* where;  // expected "file:line"
-    const char* what;   // expected part of the description
-  };
-  const Case cases[] = {
-      {"a\tb\nno tab here\n", "bad.messages:2:", "no tab"},
-      {"# c\n\na\\\tb\n", "bad.messages:3:", "dangling backslash at the end of the key"},
-      {"a\tb\\\n", "bad.messages:1:", "dangling backslash at the end of the text"},
-      {"a\tb\\x\n", "bad.messages:1:", "unknown escape \\x"},
-      {"\tb\n", "bad.messages:1:", "empty key"},
-      {"a\tb\r\nc\td\r\na\te\r\n", "bad.messages:3:", "key given twice"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    try {
-      (void)MessageCatalog::Parse(c.text, "bad.messages");
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& error) {
-      EXPECT_EQ(error.number(), kErrBadCatalog);
-      EXPECT_NE(error.description().find(c.where), std::string::npos) << error.description();
-      EXPECT_NE(error.description().find(c.what), std::string::npos) << error.description();
-    }
-  }
 }
 
 // The numbers of the "%n" placeholders of a text, each as often as it occurs.
