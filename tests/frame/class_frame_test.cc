@@ -1,4 +1,4 @@
-// Tests of the class frame: binding, the connection it hands out and temporary-table clean-up.
+// Tests of the class frame's temporary-table clean-up.
 #include "frame/class_frame.h"
 
 #include <gtest/gtest.h>
@@ -7,54 +7,14 @@
 
 #include "frame/temp_table_guard.h"
 #include "platform/services/pending_error.h"
-#include "platform/services/service_locator.h"
 #include "support/fake_connection.h"
-#include "support/recording_service.h"
 
 namespace cb::frame {
 namespace {
 
 using testing::FakeConnection;
-using testing::RecordingService;
 
-// Puts recording services in place on this thread; every service the locator hands out is kept.
-class ClassFrameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    services::ServiceLocator::Current().SetDataAccessServiceFactory([this] {
-      services_made.push_back(std::make_shared<RecordingService>(connection));
-      return services_made.back();
-    });
-  }
-  void TearDown() override {
-    services::ServiceLocator::Current().SetDataAccessServiceFactory(nullptr);
-    services::ClearPendingError();
-  }
-
-  std::shared_ptr<FakeConnection> connection = std::make_shared<FakeConnection>();
-  std::vector<std::shared_ptr<RecordingService>> services_made;
-};
-
-// The initializer takes a service and its security object; a given connection is handed back
-// without touching either.
-TEST_F(ClassFrameTest, GivenConnectionIsReturnedWithoutTouchingTheService) {
-  ClassFrame frame;
-  ASSERT_EQ(services_made.size(), 1u);
-  EXPECT_EQ(frame.data_access_service(), services_made[0]);
-  const services::SecurityInfoPtr security_before = frame.security_info();
-  EXPECT_EQ(security_before->UserID(), 7);
-  auto given = std::make_shared<FakeConnection>();
-  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", false, given), given);
-  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", true, given), given);
-  ASSERT_EQ(services_made.size(), 1u);
-  EXPECT_EQ(frame.security_info(), security_before);
-  const testing::ServiceLog& log = services_made[0]->log();
-  EXPECT_TRUE(log.bound_dsns.empty());
-  EXPECT_EQ(log.security_requests, 1);
-  EXPECT_EQ(log.connection_requests + log.other_connection_requests, 0);
-}
-
-TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {
+TEST(ClassFrame, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {
   struct Case {
     db::DbErrorKind kind;
     int32_t native_error;
@@ -73,7 +33,7 @@ TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherF
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.description);
-    connection = std::make_shared<FakeConnection>();
+    auto connection = std::make_shared<FakeConnection>();
     db::DbError failure;
     failure.kind = c.kind;
     failure.native_error = c.native_error;
@@ -99,8 +59,9 @@ TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherF
   }
 }
 
-TEST_F(ClassFrameTest, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
+TEST(ClassFrame, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
   ClassFrame frame;
+  auto connection = std::make_shared<FakeConnection>();
   {
     TempTableGuard guard(frame, "dsn", "#TempSumQty", connection);
     connection->Execute("SELECT 1");

@@ -31,10 +31,6 @@ TEST(GetHeadTable, AnswersTheTrimmedHeadTableOrNothing) {
   no_row.SetResult(query, testing::OneColumn("FHeadTable", {}));
   EXPECT_EQ(GetHeadTable(21, no_row), "");
 
-  testing::FakeConnection null_value;
-  null_value.SetResult(query, testing::OneColumn("FHeadTable", {Variant::Null()}));
-  EXPECT_EQ(GetHeadTable(21, null_value), "");
-
   testing::FakeConnection failing;
   failing.FailWhenContains("ictransactiontype", db::DbError{});
   EXPECT_EQ(GetHeadTable(21, failing), "");

@@ -40,6 +40,12 @@ TEST(LoadLocalString, LooksUpTheTrimmedKeyFallingBackToTheKey) {
       {" 没有这条消息 ", "en", "没有这条消息"},  // no translation
       {"审核", "fr", "审核"},                    // unknown language
       {"审核", "", "审核"},
+      {"审核", "English", "check"},
+      {"审核", "en-", "审核"},
+      // Chinese ids: the catalogue's text keeps its trailing blanks, the bare key does not.
+      {"存储超过或等于最高库存", "chs", "存储超过或等于最高库存    "},
+      {"存储超过或等于最高库存", "ZH-cn", "存储超过或等于最高库存    "},
+      {"存储超过或等于最高库存", "zh-TW", "存储超过或等于最高库存"},
       // The blanks that separate stock-limit conclusions stay.
       {"存储超过或等于最高库存    ", "en", "Stock at or above the highest stock    "},
       // A text with separators is composite; without one it is looked up as it stands.

@@ -47,28 +47,5 @@ TEST_F(SystemProfileTest, LoadsIcKeysAndGeneralSingleManOnly) {
   EXPECT_FALSE(profile->Exists("General|UnderStock"));
 }
 
-TEST_F(SystemProfileTest, IsNoneWhenNoKeyIsStored) {
-  AddRow("GL", "StartPeriod", "1");
-  EXPECT_EQ(LoadSystemProfile(*connection()), nullptr);
-}
-
-TEST_F(SystemProfileTest, OpensTheSecondConnectionOnlyWithoutOne) {
-  AddRow("IC", "ICClosed", "1");
-  frame::ClassFrame frame;
-
-  const DictionaryPtr own = GetSystemProfile(frame, kDsn, nullptr);
-  ASSERT_NE(own, nullptr);
-  EXPECT_EQ(own->Read("IC|ICClosed"), Variant("1"));
-  EXPECT_EQ(log().other_connection_requests, 1);
-  EXPECT_EQ(log().connection_requests, 0);
-  ASSERT_EQ(log().bound_dsns.size(), 1u);
-  EXPECT_EQ(log().bound_dsns[0], kDsn);
-
-  const DictionaryPtr given = GetSystemProfile(frame, kDsn, connection());
-  ASSERT_NE(given, nullptr);
-  EXPECT_EQ(log().other_connection_requests, 1);
-  EXPECT_EQ(log().bound_dsns.size(), 1u);
-}
-
 }  // namespace
 }  // namespace cb::profile

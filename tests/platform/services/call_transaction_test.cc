@@ -1,11 +1,10 @@
-// Tests of the call transaction: the last vote decides, nested calls share one transaction.
+// Tests of the call transaction: the last vote decides, each data source is opened once.
 #include "platform/services/call_transaction.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "platform/services/call_scope.h"
 #include "support/fake_connection.h"
 
 namespace cb::services {
@@ -66,27 +65,6 @@ TEST(CallTransaction, FailedOpenEnlistsNothing) {
       transaction.Connection("a", []() -> db::ConnectionPtr { throw Error(1, "", "down"); }),
       Error);
   EXPECT_EQ(transaction.connection_count(), 0u);
-}
-
-TEST(CallScope, NestedScopesShareTheOutermostTransaction) {
-  auto connection = std::make_shared<FakeConnection>();
-  EXPECT_EQ(CallScope::Current(), nullptr);
-  {
-    CallScope outer;
-    CallTransaction* outer_transaction = CallScope::Current();
-    ASSERT_NE(outer_transaction, nullptr);
-    outer_transaction->Connection("a", [&] { return connection; });
-    {
-      CallScope inner;
-      EXPECT_EQ(CallScope::Current(), outer_transaction);
-      EXPECT_EQ(CallScope::Depth(), 2);
-      CallScope::Current()->Cast(Vote::kCommit);
-    }
-    // Leaving the nested call ends nothing.
-    EXPECT_EQ(connection->log(), (std::vector<std::string>{"BEGIN"}));
-  }
-  EXPECT_EQ(CallScope::Current(), nullptr);
-  EXPECT_EQ(connection->log(), (std::vector<std::string>{"BEGIN", "COMMIT"}));
 }
 
 }  // namespace

@@ -90,27 +90,5 @@ TEST_F(DsnDataAccessServiceTest, ServicesOfOneCallShareOneConnectionAndItsLastVo
   EXPECT_EQ(connections[0]->log(), (std::vector<std::string>{"BEGIN", "ROLLBACK"}));
 }
 
-TEST_F(DsnDataAccessServiceTest, EachCallOpensItsOwnConnection) {
-  DsnDataAccessService service;
-  service.OpenDsn("Provider=Fake;Data Source=a");
-  for (int i = 0; i < 2; ++i) {
-    CallScope call;
-    service.OpenConnection();
-    service.VoteCommit();
-  }
-  ASSERT_EQ(connections.size(), 2u);
-  EXPECT_EQ(connections[1]->log(), (std::vector<std::string>{"BEGIN", "COMMIT"}));
-}
-
-TEST_F(DsnDataAccessServiceTest, OutsideACallConnectionsTakePartInNoTransaction) {
-  DsnDataAccessService service;
-  service.OpenDsn("Provider=Fake;Data Source=a");
-  db::ConnectionPtr connection = service.OpenConnection();
-  service.VoteCommit();
-  EXPECT_FALSE(connection->InTransaction());
-  ASSERT_EQ(connections.size(), 1u);
-  EXPECT_TRUE(connections[0]->log().empty());
-}
-
 }  // namespace
 }  // namespace cb::services

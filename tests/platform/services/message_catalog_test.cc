@@ -1,4 +1,5 @@
-// Tests of the catalogue text format and of the two catalogues compiled into the program.
+// Tests of the two catalogues compiled into the program: the same keys, Chinese texts equal to
+// their keys, translations keeping their placeholders.
 #include "platform/services/message_catalog.h"
 
 #include <gtest/gtest.h>
@@ -10,35 +11,6 @@
 
 namespace cb::services {
 namespace {
-
-TEST(MessageCatalog, ParsesEntriesSkippingCommentsAndBlankLines) {
-  const MessageCatalog catalog = MessageCatalog::Parse(
-      "# a comment\n"
-      "\n"
-      "审核\tcheck\n"
-      "  # not a comment: the hash is not the first character\tx\n"
-      "保存\tsave\r\n"
-      "作废\tvoid",
-      "t.messages");
-  EXPECT_EQ(catalog.size(), 4u);
-  ASSERT_NE(catalog.Find("审核"), nullptr);
-  EXPECT_EQ(*catalog.Find("审核"), "check");
-  EXPECT_EQ(*catalog.Find("保存"), "save");  // CR of a CRLF line ending dropped
-  EXPECT_EQ(*catalog.Find("作废"), "void");  // last line without a line feed
-  EXPECT_NE(catalog.Find("  # not a comment: the hash is not the first character"), nullptr);
-  EXPECT_EQ(catalog.Find("删除"), nullptr);
-}
-
-TEST(MessageCatalog, DecodesEscapesAndKeepsTheRestOfTheTextVerbatim) {
-  const MessageCatalog catalog = MessageCatalog::Parse(
-      "a\\tb\\\\c\tline1\\nline2\\r\\tend\\\\\n"
-      "k\t  a\tb    \n",
-      "t.messages");
-  ASSERT_NE(catalog.Find("a\tb\\c"), nullptr);
-  EXPECT_EQ(*catalog.Find("a\tb\\c"), "line1\nline2\r\tend\\");
-  ASSERT_NE(catalog.Find("k"), nullptr);
-  EXPECT_EQ(*catalog.Find("k"), "  a\tb    ");
-}
 
 // The numbers of the "%n" placeholders of a text, each as often as it occurs.
 std::multiset<int> Placeholders(const std::string& text) {

@@ -1,10 +1,9 @@
-// Tests of the object factory: registration, lookup, per-thread overrides.
+// Tests of the object factory: registration and lookup.
 #include "platform/services/object_factory.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 
 #include "platform/variant/error.h"
 
@@ -33,33 +32,6 @@ TEST(ObjectFactory, CreatesANewInstanceEachTimeIgnoringCase) {
   EXPECT_NE(first, second);
   EXPECT_TRUE(UnregisterComponent("Test.Widget"));
   EXPECT_THROW(ObjectFactory::Current().CreateComponent("Test.Widget"), Error);
-}
-
-TEST(ObjectFactory, ThreadRegistrationShadowsProcessOneOnlyOnThatThread) {
-  RegisterComponent("Test.Shadowed", [] {
-    auto widget = std::make_shared<Widget>();
-    widget->id = 1;
-    return widget;
-  });
-  ObjectFactory::Current().Register("Test.Shadowed", [] {
-    auto widget = std::make_shared<Widget>();
-    widget->id = 2;
-    return widget;
-  });
-  auto here =
-      std::dynamic_pointer_cast<Widget>(ObjectFactory::Current().CreateComponent("Test.Shadowed"));
-  int other_id = 0;
-  std::thread other([&] {
-    other_id =
-        std::dynamic_pointer_cast<Widget>(ObjectFactory::Current().CreateComponent("Test.Shadowed"))
-            ->id;
-  });
-  other.join();
-  ASSERT_NE(here, nullptr);
-  EXPECT_EQ(here->id, 2);
-  EXPECT_EQ(other_id, 1);
-  EXPECT_TRUE(ObjectFactory::Current().Unregister("Test.Shadowed"));
-  UnregisterComponent("Test.Shadowed");
 }
 
 TEST(ObjectFactory, FactoryThatMakesNothingIsAnError) {
