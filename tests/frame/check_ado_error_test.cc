@@ -50,23 +50,6 @@ TEST(CheckADOError, WithoutRaisingReportsARealErrorByResult) {
   EXPECT_TRUE(CheckADOError(connection, false));
 }
 
-TEST(CheckADOError, ClassifierThatCannotBeCreatedStartsTheMessageWithItsFailure) {
-  services::ObjectFactory::Current().Register(
-      std::string(services::kAdoErrorClassifierProgID),
-      []() -> ObjectPtr { throw Error(429, "factory", "cannot create"); });
-  testing::FakeConnection connection;
-  connection.errors().Add(MakeError(100, "only a warning", true));
-  try {
-    CheckADOError(connection, true);
-    ADD_FAILURE() << "no error raised";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), 429);
-    EXPECT_EQ(error.description(),
-              "Number:429\r\nDescription:cannot create\r\nDescription:only a warning\r\n");
-  }
-  services::ObjectFactory::Current().Unregister(services::kAdoErrorClassifierProgID);
-}
-
 TEST(CheckADOError, AHostClassifierDecidesWhatIsReal) {
   struct StrictClassifier : services::AdoErrorClassifier {
     bool IsError(const db::DbError&) const override { return true; }

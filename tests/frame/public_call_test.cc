@@ -1,6 +1,5 @@
 // Tests of the public-call boundary: one conversion of errors into the failure answer, votes, and
-// nested calls joining the outermost call's transaction. A failed commit ending in the failure
-// answer is swept over whole checks by the storage-fault test.
+// nested calls joining the outermost call's transaction, a failed commit as the call's failure.
 #include "frame/public_call.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +21,7 @@ class PublicCallTest : public ::testing::Test {
   void SetUp() override {
     services::RegisterConnectionProvider("Fake", [this](const db::DataSource&) {
       connections.push_back(std::make_shared<FakeConnection>());
+      if (fail_commit) connections.back()->FailCommit();
       return connections.back();
     });
   }
@@ -29,6 +29,7 @@ class PublicCallTest : public ::testing::Test {
 
   static constexpr const char* kDsn = "Provider=Fake;Data Source=demo";
   std::vector<std::shared_ptr<FakeConnection>> connections;
+  bool fail_commit = false;  // connections opened from now on fail their commit
 };
 
 TEST_F(PublicCallTest, ErrorBecomesTheFailureAnswerAndVotesAbort) {
@@ -93,6 +94,36 @@ TEST_F(PublicCallTest, RaisingCallLetsErrorsThroughAsEngineErrorsAndStillEndsIts
     EXPECT_EQ(error.number(), kErrInternal);
     EXPECT_EQ(error.description(), "Internal error: boom");
   }
+}
+
+TEST_F(PublicCallTest, AFailedCommitIsTheOutermostCallsFailureBeforeItAnswers) {
+  fail_commit = true;
+  ClassFrame frame;
+  const std::string answer = PublicCall(
+      frame,
+      [&] {
+        frame.GetConnection(kDsn, false, nullptr)->Execute("UPDATE t SET a = 1");
+        frame.VoteCommit();
+        return std::string("done");
+      },
+      [](const Error& error) { return "failed: " + error.description(); });
+  EXPECT_EQ(answer, "failed: commit failed");
+  ASSERT_EQ(connections.size(), 1u);
+  EXPECT_EQ(connections[0]->log(),
+            (std::vector<std::string>{"BEGIN", "EXEC UPDATE t SET a = 1", "COMMIT", "ROLLBACK"}));
+
+  try {
+    PublicCallRaising([&] {
+      frame.GetConnection(kDsn, false, nullptr)->Execute("UPDATE t SET a = 2");
+      frame.VoteCommit();
+      return true;
+    });
+    ADD_FAILURE() << "the failed commit did not reach the caller";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.description(), "commit failed");
+  }
+  ASSERT_EQ(connections.size(), 2u);
+  EXPECT_EQ(connections[1]->log().back(), "ROLLBACK");
 }
 
 }  // namespace

@@ -27,10 +27,6 @@ TEST(GetHeadTable, AnswersTheTrimmedHeadTableOrNothing) {
   connection.SetResult(query, testing::OneColumn("FHeadTable", {"  ICStockBill  "}));
   EXPECT_EQ(GetHeadTable(21, connection), "ICStockBill");
 
-  testing::FakeConnection no_row;
-  no_row.SetResult(query, testing::OneColumn("FHeadTable", {}));
-  EXPECT_EQ(GetHeadTable(21, no_row), "");
-
   testing::FakeConnection failing;
   failing.FailWhenContains("ictransactiontype", db::DbError{});
   EXPECT_EQ(GetHeadTable(21, failing), "");

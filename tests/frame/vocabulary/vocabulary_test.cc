@@ -1,4 +1,4 @@
-// The shared vocabulary: "ReCheck" masks and profile readers.
+// The shared vocabulary: "ReCheck" masks, profile readers and the transaction-type sets of rules.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,6 +6,7 @@
 
 #include "frame/vocabulary/profile_keys.h"
 #include "frame/vocabulary/recheck_bits.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/dictionary.h"
 
 namespace cb {
@@ -55,6 +56,28 @@ TEST(ProfileReaders, EmptyNullAndTextReadTheSameWayForEveryKind) {
     EXPECT_EQ(ProfileNumber(*profile, c.key, 7), c.number) << c.key;
     EXPECT_EQ(ProfileText(*profile, c.key, "d"), c.text) << c.key;
   }
+}
+
+// The two period-guard lists differ as the rules say: invoices and expense bills fall under the
+// closed-period rule only; inspection bills, plan-price bills and type -8 under the earlier-period
+// rule only.
+TEST(TransTypeSets, PeriodGuardListsDifferWhereTheRulesSay) {
+  for (int32_t type : {75, 76, 77, 78, 80, 86}) {
+    EXPECT_TRUE(kClosedPeriodTypes.Contains(type)) << type;
+    EXPECT_FALSE(kEarlierPeriodTypes.Contains(type)) << type;
+  }
+  for (int32_t type : {46, 65, -8}) {
+    EXPECT_TRUE(kEarlierPeriodTypes.Contains(type)) << type;
+    EXPECT_FALSE(kClosedPeriodTypes.Contains(type)) << type;
+  }
+  for (int32_t type : {1, 5, 21, 28}) EXPECT_TRUE(kInitialisationTypes.Contains(type)) << type;
+  for (int32_t type : {2, 10, 81}) EXPECT_FALSE(kInitialisationTypes.Contains(type)) << type;
+}
+
+TEST(TransTypeSets, InspectionBillsAreFortySixAndSevenOhSevenToSevenFifteen) {
+  EXPECT_TRUE(kInspectionBillTypes.Contains(46));
+  for (int32_t type = 707; type <= 715; ++type) EXPECT_TRUE(kInspectionBillTypes.Contains(type));
+  for (int32_t type : {706, 716, 717, 47}) EXPECT_FALSE(kInspectionBillTypes.Contains(type));
 }
 
 }  // namespace

@@ -59,13 +59,5 @@ TEST(CallTransaction, OpensEachDataSourceOnceAndEndsEveryOne) {
   }
 }
 
-TEST(CallTransaction, FailedOpenEnlistsNothing) {
-  CallTransaction transaction;
-  EXPECT_THROW(
-      transaction.Connection("a", []() -> db::ConnectionPtr { throw Error(1, "", "down"); }),
-      Error);
-  EXPECT_EQ(transaction.connection_count(), 0u);
-}
-
 }  // namespace
 }  // namespace cb::services

@@ -34,11 +34,5 @@ TEST(ObjectFactory, CreatesANewInstanceEachTimeIgnoringCase) {
   EXPECT_THROW(ObjectFactory::Current().CreateComponent("Test.Widget"), Error);
 }
 
-TEST(ObjectFactory, FactoryThatMakesNothingIsAnError) {
-  ObjectFactory::Current().Register("Test.Empty", [] { return ObjectPtr(); });
-  EXPECT_THROW(ObjectFactory::Current().CreateComponent("Test.Empty"), Error);
-  ObjectFactory::Current().Unregister("Test.Empty");
-}
-
 }  // namespace
 }  // namespace cb::services
