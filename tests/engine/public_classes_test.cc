@@ -1,5 +1,5 @@
-// Tests of the three public classes as a host sees them: transaction modes, creation by ProgID, and
-// failure answers of members that cannot do their work.
+// Tests of the engine as a host sees it: the public classes' transaction modes, creation by ProgID,
+// failure answers of members that cannot do their work, and the SQLite provider it registers.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,7 +7,11 @@
 #include "checkbill/check_now.h"
 #include "checkbill/pre_check.h"
 #include "checkbill/qm_check_now.h"
+#include "engine/engine_components.h"
+#include "engine/sqlite_provider.h"
+#include "platform/services/call_scope.h"
 #include "platform/services/connection_providers.h"
+#include "platform/services/dsn_data_access_service.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
 #include "support/fake_connection.h"
@@ -85,6 +89,20 @@ TEST(PublicClasses, GetSystemProfileLetsQueryErrorsThrough) {
     FAIL() << "no error raised";
   } catch (const Error& error) {
     EXPECT_EQ(error.number(), 208);
+  }
+}
+
+TEST(SqliteProvider, TheEngineRegistersItAndItNeverCreatesAMissingFile) {
+  RegisterEngineComponents();
+  EXPECT_TRUE(services::HasConnectionProvider("sqlite"));
+  services::DsnDataAccessService service;
+  service.OpenDsn("Provider=SQLite;Data Source=/nonexistent/dir/none.db");
+  services::CallScope call;
+  try {
+    service.OpenConnection();
+    FAIL() << "no error raised";
+  } catch (const Error& error) {
+    EXPECT_NE(error.description().find("/nonexistent/dir/none.db"), std::string::npos);
   }
 }
 

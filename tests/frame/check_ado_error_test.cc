@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <stdexcept>
-
-#include "frame/public_call.h"
 #include "platform/services/ado_error_classifier.h"
 #include "platform/services/object_factory.h"
 #include "platform/variant/error.h"
@@ -22,11 +18,6 @@ db::DbError MakeError(int32_t number, std::string description, bool is_warning) 
   error.description = std::move(description);
   error.is_warning = is_warning;
   return error;
-}
-
-TEST(CheckADOError, NoPendingErrorsIsFalse) {
-  testing::FakeConnection connection;
-  EXPECT_FALSE(CheckADOError(connection, true));
 }
 
 TEST(CheckADOError, WarningsAloneAreNotRaisedEvenWhenAskedTo) {
@@ -57,38 +48,6 @@ TEST(CheckADOError, WithoutRaisingReportsARealErrorByResult) {
   testing::FakeConnection connection;
   connection.errors().Add(MakeError(208, "missing", false));
   EXPECT_TRUE(CheckADOError(connection, false));
-}
-
-// Whatever the failure's kind, it heads the message and its number is raised.
-TEST(CheckADOError, ClassifierThatCannotBeCreatedStartsTheMessageWithItsFailure) {
-  struct Case {
-    std::function<ObjectPtr()> factory;
-    int32_t number;
-    std::string first_description;
-  };
-  const Case cases[] = {
-      {[]() -> ObjectPtr { throw Error(429, "factory", "cannot create"); }, 429, "cannot create"},
-      {[]() -> ObjectPtr { throw std::runtime_error("out of handles"); }, kErrInternal,
-       "Internal error: out of handles"},
-      {[]() -> ObjectPtr { throw 7; }, kErrInternal, "Internal error of unknown kind"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.first_description);
-    services::ObjectFactory::Current().Register(std::string(services::kAdoErrorClassifierProgID),
-                                                c.factory);
-    testing::FakeConnection connection;
-    connection.errors().Add(MakeError(100, "only a warning", true));
-    try {
-      CheckADOError(connection, true);
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& error) {
-      EXPECT_EQ(error.number(), c.number);
-      EXPECT_EQ(error.description(), "Number:" + std::to_string(c.number) +
-                                         "\r\nDescription:" + c.first_description +
-                                         "\r\nDescription:only a warning\r\n");
-    }
-    services::ObjectFactory::Current().Unregister(services::kAdoErrorClassifierProgID);
-  }
 }
 
 TEST(CheckADOError, AHostClassifierDecidesWhatIsReal) {

@@ -1,4 +1,4 @@
-// Tests of the class frame: binding, the connection it hands out and temporary-table clean-up.
+// Tests of the class frame's temporary-table clean-up.
 #include "frame/class_frame.h"
 
 #include <gtest/gtest.h>
@@ -7,76 +7,14 @@
 
 #include "frame/temp_table_guard.h"
 #include "platform/services/pending_error.h"
-#include "platform/services/service_locator.h"
 #include "support/fake_connection.h"
-#include "support/recording_service.h"
 
 namespace cb::frame {
 namespace {
 
 using testing::FakeConnection;
-using testing::RecordingService;
 
-// Puts recording services in place on this thread; every service the locator hands out is kept.
-class ClassFrameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    services::ServiceLocator::Current().SetDataAccessServiceFactory([this] {
-      services_made.push_back(std::make_shared<RecordingService>(connection));
-      return services_made.back();
-    });
-  }
-  void TearDown() override {
-    services::ServiceLocator::Current().SetDataAccessServiceFactory(nullptr);
-    services::ClearPendingError();
-  }
-
-  std::shared_ptr<FakeConnection> connection = std::make_shared<FakeConnection>();
-  std::vector<std::shared_ptr<RecordingService>> services_made;
-};
-
-TEST_F(ClassFrameTest, InitializerTakesServiceAndSecurityObject) {
-  ClassFrame frame;
-  ASSERT_EQ(services_made.size(), 1u);
-  EXPECT_EQ(frame.data_access_service(), services_made[0]);
-  EXPECT_EQ(frame.security_info()->UserID(), 7);
-  EXPECT_TRUE(services_made[0]->log().bound_dsns.empty());
-}
-
-TEST_F(ClassFrameTest, GivenConnectionIsReturnedWithoutTouchingTheService) {
-  ClassFrame frame;
-  const services::SecurityInfoPtr security_before = frame.security_info();
-  auto given = std::make_shared<FakeConnection>();
-  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", false, given), given);
-  EXPECT_EQ(frame.GetConnection("Provider=X;Data Source=y", true, given), given);
-  ASSERT_EQ(services_made.size(), 1u);
-  EXPECT_EQ(frame.data_access_service(), services_made[0]);
-  EXPECT_EQ(frame.security_info(), security_before);
-  EXPECT_TRUE(services_made[0]->log().bound_dsns.empty());
-  EXPECT_EQ(services_made[0]->log().security_requests, 1);
-  EXPECT_EQ(services_made[0]->log().connection_requests +
-                services_made[0]->log().other_connection_requests,
-            0);
-}
-
-TEST_F(ClassFrameTest, WithoutAConnectionBindsAFreshServiceAndAsksTheChosenWay) {
-  ClassFrame frame;
-  EXPECT_EQ(frame.GetConnection("dsn-one", false, nullptr), connection);
-  ASSERT_EQ(services_made.size(), 2u);
-  EXPECT_EQ(frame.data_access_service(), services_made[1]);
-  EXPECT_EQ(services_made[1]->log().bound_dsns, std::vector<std::string>{"dsn-one"});
-  EXPECT_EQ(services_made[1]->log().connection_requests, 1);
-  EXPECT_EQ(services_made[1]->log().other_connection_requests, 0);
-
-  EXPECT_EQ(frame.GetConnection("dsn-two", true, nullptr), connection);
-  ASSERT_EQ(services_made.size(), 3u);
-  EXPECT_EQ(services_made[2]->log().other_connection_requests, 1);
-  EXPECT_EQ(services_made[2]->log().connection_requests, 0);
-  // The security object is refreshed from the new service.
-  EXPECT_EQ(services_made[2]->log().security_requests, 1);
-}
-
-TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {
+TEST(ClassFrame, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherFailureOn) {
   struct Case {
     db::DbErrorKind kind;
     int32_t native_error;
@@ -95,7 +33,7 @@ TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherF
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.description);
-    connection = std::make_shared<FakeConnection>();
+    auto connection = std::make_shared<FakeConnection>();
     db::DbError failure;
     failure.kind = c.kind;
     failure.native_error = c.native_error;
@@ -121,14 +59,9 @@ TEST_F(ClassFrameTest, DropTempTableForgetsOnlyAMissingTableAndPassesEveryOtherF
   }
 }
 
-TEST_F(ClassFrameTest, DropTempTableWithoutANameExecutesNothing) {
+TEST(ClassFrame, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
   ClassFrame frame;
-  frame.DropTempTable("dsn", "", connection);
-  EXPECT_TRUE(connection->statements().empty());
-}
-
-TEST_F(ClassFrameTest, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
-  ClassFrame frame;
+  auto connection = std::make_shared<FakeConnection>();
   {
     TempTableGuard guard(frame, "dsn", "#TempSumQty", connection);
     connection->Execute("SELECT 1");
@@ -146,6 +79,11 @@ TEST_F(ClassFrameTest, TempTableGuardDropsOnceAtItsPointOrOnTheWayOut) {
   } catch (const Error&) {
   }
   EXPECT_EQ(refused->statements(), std::vector<std::string>{"DROP TABLE #TempLockInfo"});
+
+  // Without a name there is nothing to drop.
+  auto unnamed = std::make_shared<FakeConnection>();
+  frame.DropTempTable("dsn", "", unnamed);
+  EXPECT_TRUE(unnamed->statements().empty());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Tests of the public-call boundary: one conversion of errors into the failure answer, votes, and
-// nested calls joining the outermost call's transaction.
+// nested calls joining the outermost call's transaction, a failed commit as the call's failure.
 #include "frame/public_call.h"
 
 #include <gtest/gtest.h>
@@ -53,31 +53,6 @@ TEST_F(PublicCallTest, ErrorBecomesTheFailureAnswerAndVotesAbort) {
   EXPECT_EQ(connections[0]->log().back(), "ROLLBACK");
 }
 
-TEST_F(PublicCallTest, OtherExceptionsArriveAsInternalErrors) {
-  ClassFrame frame;
-  const std::string text = PublicCall(
-      frame, []() -> std::string { throw std::out_of_range("index 9"); },
-      [](const Error& error) {
-        return std::to_string(error.number()) + ":" + error.description();
-      });
-  EXPECT_EQ(text, std::to_string(kErrInternal) + ":Internal error: index 9");
-}
-
-TEST_F(PublicCallTest, SuccessfulCallCommitsByItsVote) {
-  ClassFrame frame;
-  EXPECT_TRUE(PublicCall(
-      frame,
-      [&] {
-        frame.GetConnection(kDsn, false, nullptr)->Execute("UPDATE t SET a = 1");
-        frame.VoteCommit();
-        return true;
-      },
-      [](const Error&) { return false; }));
-  ASSERT_EQ(connections.size(), 1u);
-  EXPECT_EQ(connections[0]->log(),
-            (std::vector<std::string>{"BEGIN", "EXEC UPDATE t SET a = 1", "COMMIT"}));
-}
-
 TEST_F(PublicCallTest, NestedCallOfAnotherObjectJoinsTheOuterTransaction) {
   ClassFrame outer;
   PublicCall(
@@ -117,6 +92,7 @@ TEST_F(PublicCallTest, RaisingCallLetsErrorsThroughAsEngineErrorsAndStillEndsIts
     FAIL() << "no error raised";
   } catch (const Error& error) {
     EXPECT_EQ(error.number(), kErrInternal);
+    EXPECT_EQ(error.description(), "Internal error: boom");
   }
 }
 

@@ -35,13 +35,6 @@ TEST(SqlTemplate, AMarkerLeftUnfilledIsAnErrorNotAStatement) {
   SqlTemplate statement("SELECT * FROM ##Inventory## WHERE FItemID=##Item##");
   statement.Fragment("Inventory", "ICInventory");
   EXPECT_THROW(static_cast<void>(statement.Sql()), Error);
-  // A temporary table's single '#' is no marker.
-  EXPECT_EQ(SqlTemplate("DROP TABLE #TempBill").Sql(), "DROP TABLE #TempBill");
-}
-
-TEST(JoinLines, JoinsWithCrLfAndKeepsEmptyLines) {
-  EXPECT_EQ(JoinLines({"SELECT 1", "", "SELECT 2"}), "SELECT 1\r\n\r\nSELECT 2");
-  EXPECT_EQ(JoinLines({"SELECT 1"}), "SELECT 1");
 }
 
 }  // namespace

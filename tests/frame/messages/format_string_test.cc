@@ -6,22 +6,22 @@
 namespace cb::messages {
 namespace {
 
-TEST(GetOperationName, NamesEachOperationCodeInEnglish) {
-  const std::pair<int32_t, const char*> cases[] = {
-      {1, "check"},           {2, "uncheck"},        {4, "save"},
-      {8, "delete"},          {16, "restore"},       {32, "void"},
-      {64, "function error"}, {0, "function error"}, {3, "function error"},
-      {-1, "function error"},
+TEST(GetOperationName, NamesEachOperationCode) {
+  struct Case {
+    int32_t code;
+    const char* language;
+    const char* name;
   };
-  for (const auto& [code, name] : cases) {
-    EXPECT_EQ(GetOperationName(code, "en"), name) << "code " << code;
+  const Case cases[] = {
+      {1, "en", "check"},           {2, "en", "uncheck"},        {4, "en", "save"},
+      {8, "en", "delete"},          {16, "en", "restore"},       {32, "en", "void"},
+      {64, "en", "function error"}, {0, "en", "function error"}, {3, "en", "function error"},
+      {-1, "en", "function error"}, {1, "zh", "审核"},           {16, "zh-CN", "反作废"},
+      {64, "chs", "功能错误"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetOperationName(c.code, c.language), c.name) << c.code << " " << c.language;
   }
-}
-
-TEST(GetOperationName, NamesOperationsInChinese) {
-  EXPECT_EQ(GetOperationName(1, "zh"), "审核");
-  EXPECT_EQ(GetOperationName(16, "zh-CN"), "反作废");
-  EXPECT_EQ(GetOperationName(64, "chs"), "功能错误");
 }
 
 TEST(FormatString, FillsTheLocalisedFormat) {

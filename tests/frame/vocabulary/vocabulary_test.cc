@@ -1,4 +1,4 @@
-// The shared vocabulary: "ReCheck" masks, profile readers, transaction-type sets and text helpers.
+// The shared vocabulary: "ReCheck" masks, profile readers and the transaction-type sets of rules.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,7 +6,6 @@
 
 #include "frame/vocabulary/profile_keys.h"
 #include "frame/vocabulary/recheck_bits.h"
-#include "frame/vocabulary/text.h"
 #include "frame/vocabulary/trans_types.h"
 #include "platform/variant/dictionary.h"
 
@@ -79,16 +78,6 @@ TEST(TransTypeSets, InspectionBillsAreFortySixAndSevenOhSevenToSevenFifteen) {
   EXPECT_TRUE(kInspectionBillTypes.Contains(46));
   for (int32_t type = 707; type <= 715; ++type) EXPECT_TRUE(kInspectionBillTypes.Contains(type));
   for (int32_t type : {706, 716, 717, 47}) EXPECT_FALSE(kInspectionBillTypes.Contains(type));
-}
-
-TEST(Text, TrimsBlanksComparesCaseBlindAndQuotes) {
-  EXPECT_EQ(Trim("  ICStockBill  "), "ICStockBill");
-  EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(Trim("a b"), "a b");
-  EXPECT_TRUE(EqualsNoCase("FBillNo", "fbillno"));
-  EXPECT_FALSE(EqualsNoCase("FBillNo", "FBillNo "));
-  EXPECT_EQ(QuoteText("O'Neil"), "'O''Neil'");
-  EXPECT_EQ(QuoteText(""), "''");
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -105,15 +104,6 @@ TEST(CatalogCoverage, EveryChineseTextOfTheSourcesIsAKeyOfEveryCatalogue) {
     }
   }
   RecordProperty("quoted_texts", static_cast<int>(texts.size()));
-}
-
-TEST(CatalogCoverage, FinderJoinsAdjacentLiteralsAndSkipsComments) {
-  std::istringstream in(
-      "plain 审核 outside quotes, \"ASCII only\", f(\"  反审核 \") and \"%1单据\";\n"
-      "// \"作废\" in a comment\n"
-      "x = \"保存\"\n    \"成功\"; c = '\"'; \"删除\"; \"钩稽\\\\核销\";\n");
-  EXPECT_EQ(QuotedChineseTexts(in),
-            (std::set<std::string>{"反审核", "%1单据", "保存成功", "删除", "钩稽\\核销"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Tests of the catalogue text format and of the two catalogues compiled into the program.
+// Tests of the two catalogues compiled into the program: the same keys, Chinese texts equal to
+// their keys, translations keeping their placeholders.
 #include "platform/services/message_catalog.h"
 
 #include <gtest/gtest.h>
@@ -7,66 +8,9 @@
 #include <string>
 
 #include "platform/services/embedded_catalogs.h"
-#include "platform/variant/error.h"
 
 namespace cb::services {
 namespace {
-
-TEST(MessageCatalog, ParsesEntriesSkippingCommentsAndBlankLines) {
-  const MessageCatalog catalog = MessageCatalog::Parse(
-      "# a comment\n"
-      "\n"
-      "审核\tcheck\n"
-      "  # not a comment: the hash is not the first character\tx\n"
-      "保存\tsave\r\n"
-      "作废\tvoid",
-      "t.messages");
-  EXPECT_EQ(catalog.size(), 4u);
-  ASSERT_NE(catalog.Find("审核"), nullptr);
-  EXPECT_EQ(*catalog.Find("审核"), "check");
-  EXPECT_EQ(*catalog.Find("保存"), "save");  // CR of a CRLF line ending dropped
-  EXPECT_EQ(*catalog.Find("作废"), "void");  // last line without a line feed
-  EXPECT_NE(catalog.Find("  # not a comment: the hash is not the first character"), nullptr);
-  EXPECT_EQ(catalog.Find("删除"), nullptr);
-}
-
-TEST(MessageCatalog, DecodesEscapesAndKeepsTheRestOfTheTextVerbatim) {
-  const MessageCatalog catalog = MessageCatalog::Parse(
-      "a\\tb\\\\c\tline1\\nline2\\r\\tend\\\\\n"
-      "k\t  a\tb    \n",
-      "t.messages");
-  ASSERT_NE(catalog.Find("a\tb\\c"), nullptr);
-  EXPECT_EQ(*catalog.Find("a\tb\\c"), "line1\nline2\r\tend\\");
-  ASSERT_NE(catalog.Find("k"), nullptr);
-  EXPECT_EQ(*catalog.Find("k"), "  a\tb    ");
-}
-
-TEST(MessageCatalog, RejectsMalformedLinesNamingFileAndLine) {
-  struct Case {
-    const char* text;
-    const char* where;  // expected "file:line"
-    const char* what;   // expected part of the description
-  };
-  const Case cases[] = {
-      {"a\tb\nno tab here\n", "bad.messages:2:", "no tab"},
-      {"# c\n\na\\\tb\n", "bad.messages:3:", "dangling backslash at the end of the key"},
-      {"a\tb\\\n", "bad.messages:1:", "dangling backslash at the end of the text"},
-      {"a\tb\\x\n", "bad.messages:1:", "unknown escape \\x"},
-      {"\tb\n", "bad.messages:1:", "empty key"},
-      {"a\tb\r\nc\td\r\na\te\r\n", "bad.messages:3:", "key given twice"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    try {
-      (void)MessageCatalog::Parse(c.text, "bad.messages");
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& error) {
-      EXPECT_EQ(error.number(), kErrBadCatalog);
-      EXPECT_NE(error.description().find(c.where), std::string::npos) << error.description();
-      EXPECT_NE(error.description().find(c.what), std::string::npos) << error.description();
-    }
-  }
-}
 
 // The numbers of the "%n" placeholders of a text, each as often as it occurs.
 std::multiset<int> Placeholders(const std::string& text) {

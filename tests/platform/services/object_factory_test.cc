@@ -1,15 +1,10 @@
-// Tests of the object factory and the service locator: registration, lookup, per-thread overrides.
+// Tests of the object factory: registration and lookup.
 #include "platform/services/object_factory.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 
-#include "platform/services/ado_error_classifier.h"
-#include "platform/services/dsn_data_access_service.h"
-#include "platform/services/resource_loader.h"
-#include "platform/services/service_locator.h"
 #include "platform/variant/error.h"
 
 namespace cb::services {
@@ -37,68 +32,6 @@ TEST(ObjectFactory, CreatesANewInstanceEachTimeIgnoringCase) {
   EXPECT_NE(first, second);
   EXPECT_TRUE(UnregisterComponent("Test.Widget"));
   EXPECT_THROW(ObjectFactory::Current().CreateComponent("Test.Widget"), Error);
-}
-
-TEST(ObjectFactory, ThreadRegistrationShadowsProcessOneOnlyOnThatThread) {
-  RegisterComponent("Test.Shadowed", [] {
-    auto widget = std::make_shared<Widget>();
-    widget->id = 1;
-    return widget;
-  });
-  ObjectFactory::Current().Register("Test.Shadowed", [] {
-    auto widget = std::make_shared<Widget>();
-    widget->id = 2;
-    return widget;
-  });
-  auto here =
-      std::dynamic_pointer_cast<Widget>(ObjectFactory::Current().CreateComponent("Test.Shadowed"));
-  int other_id = 0;
-  std::thread other([&] {
-    other_id =
-        std::dynamic_pointer_cast<Widget>(ObjectFactory::Current().CreateComponent("Test.Shadowed"))
-            ->id;
-  });
-  other.join();
-  ASSERT_NE(here, nullptr);
-  EXPECT_EQ(here->id, 2);
-  EXPECT_EQ(other_id, 1);
-  EXPECT_TRUE(ObjectFactory::Current().Unregister("Test.Shadowed"));
-  UnregisterComponent("Test.Shadowed");
-}
-
-TEST(ObjectFactory, FactoryThatMakesNothingIsAnError) {
-  ObjectFactory::Current().Register("Test.Empty", [] { return ObjectPtr(); });
-  EXPECT_THROW(ObjectFactory::Current().CreateComponent("Test.Empty"), Error);
-  ObjectFactory::Current().Unregister("Test.Empty");
-}
-
-TEST(ObjectFactory, DefaultComponentsAreThere) {
-  auto classifier = std::dynamic_pointer_cast<AdoErrorClassifier>(
-      ObjectFactory::Current().CreateComponent(kAdoErrorClassifierProgID));
-  ASSERT_NE(classifier, nullptr);
-  db::DbError warning;
-  warning.is_warning = true;
-  EXPECT_FALSE(classifier->IsError(warning));
-  EXPECT_TRUE(classifier->IsError(db::DbError{}));
-  EXPECT_NE(std::dynamic_pointer_cast<ResourceLoader>(
-                ObjectFactory::Current().CreateComponent(kResourceLoaderProgID)),
-            nullptr);
-}
-
-TEST(ServiceLocator, HandsOutAFreshServiceAndHonoursAThreadFactory) {
-  ServiceLocator& locator = ServiceLocator::Current();
-  DataAccessServicePtr first = locator.GetDataAccessService();
-  EXPECT_NE(std::dynamic_pointer_cast<DsnDataAccessService>(first), nullptr);
-  EXPECT_NE(first, locator.GetDataAccessService());
-
-  auto fixed = std::make_shared<DsnDataAccessService>();
-  locator.SetDataAccessServiceFactory([fixed] { return fixed; });
-  EXPECT_EQ(locator.GetDataAccessService(), fixed);
-  DataAccessServicePtr from_other_thread;
-  std::thread other([&] { from_other_thread = ServiceLocator::Current().GetDataAccessService(); });
-  other.join();
-  EXPECT_NE(from_other_thread, fixed);
-  locator.SetDataAccessServiceFactory(nullptr);
 }
 
 }  // namespace

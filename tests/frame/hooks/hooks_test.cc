@@ -1,0 +1,222 @@
+// Tests of the third-party hooks: the type-9 hooks of a bill (registration lookup, calling order,
+// veto and failures) and the type-2 hooks of a stage (agreement, refusal, failures and the votes
+// they cast).
+#include <gtest/gtest.h>
+
+#include "frame/hooks/bill_hooks.h"
+#include "frame/hooks/hook_stage.h"
+#include "frame/hooks/hook_test_components.h"
+#include "frame/hooks/third_party_components.h"
+#include "frame/profile/suite_database.h"
+
+namespace cb::hooks {
+namespace {
+
+using testing::ComponentRegistrations;
+using testing::Journal;
+
+class HooksTest : public cb::testing::SuiteDatabase {
+ protected:
+  void SetUp() override {
+    SuiteDatabase::SetUp();
+    dict_hook_->Write("sDsn", kDsn);
+  }
+  void Register(int type, int detail, int index, const std::string& srv,
+                const std::string& name = "") {
+    Exec(
+        "INSERT INTO t_ThirdPartyComponent (FTypeID, FTypeDetailID, FIndex, FComponentSrv, "
+        "FComponentName) VALUES (" +
+        std::to_string(type) + ", " + std::to_string(detail) + ", " + std::to_string(index) +
+        ", '" + srv + "', '" + name + "')");
+  }
+  bool RunBill(int32_t tran_type) {
+    frame::ClassFrame frame;
+    return RunThirdPartyHooks(frame, kDsn, kHookTypeBill, tran_type, kWhichComponentSrv, dict_hook_,
+                              ret_, msg_);
+  }
+  int32_t RunStage(int32_t stage, const db::ConnectionPtr& given = nullptr) {
+    frame::ClassFrame frame;
+    return RunHookStage(frame, stage, dict_hook_, msg_, given, "zh");
+  }
+
+  std::shared_ptr<Journal> journal_ = std::make_shared<Journal>();
+  ComponentRegistrations components_;
+  DictionaryPtr dict_hook_ = Dictionary::Create();
+  int32_t ret_ = 0;
+  std::string msg_;
+};
+
+// A negative code stops the components after the one that set it.
+TEST_F(HooksTest, CallsComponentsInIndexOrderHandingOnTheirDictionaryUntilOneRefuses) {
+  Register(9, 21, 2, "Site.Second");
+  Register(9, 21, 1, "Site.First");
+  Register(9, 21, 3, "Site.Veto");
+  Register(9, 21, 4, "Site.After");
+  Register(9, 1, 1, "Site.OtherType");
+  components_.Bill("Site.First", journal_, [](auto&, DictionaryPtr& hook, auto&, auto& msg) {
+    DictionaryPtr replaced = Dictionary::Create();
+    replaced->Write("From", "first");
+    hook = replaced;
+    msg += "one;";
+  });
+  components_.Bill("Site.Second", journal_, [](auto&, DictionaryPtr& hook, auto&, auto& msg) {
+    msg += "two saw " + hook->Read("From").ToString() + ";";
+  });
+  components_.Bill("Site.Veto", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    ret = -1;
+    msg += "refused by site";
+  });
+  components_.Bill("Site.After", journal_);
+  components_.Bill("Site.OtherType", journal_);
+
+  EXPECT_TRUE(RunBill(21));
+  EXPECT_EQ(*journal_, (Journal{"Site.First", "Site.Second", "Site.Veto"}));
+  EXPECT_EQ(msg_, "one;two saw first;refused by site");
+  EXPECT_EQ(ret_, -1);
+  EXPECT_EQ(dict_hook_->Read("From"), Variant("first"));
+}
+
+TEST_F(HooksTest, FailureEndsTheCallsSilentlyKeepingWhatWasSet) {
+  Register(9, 21, 1, "Site.First");
+  Register(9, 21, 2, "Site.Broken");
+  Register(9, 21, 3, "Site.Third");
+  components_.Bill("Site.First", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    ret = 5;
+    msg = "noted";
+  });
+  components_.Bill("Site.Broken", journal_, [](auto&, auto&, auto&, auto&) {
+    throw Error(1234, "Site.Broken", "site component failed");
+  });
+  components_.Bill("Site.Third", journal_);
+
+  EXPECT_TRUE(RunBill(21));
+  EXPECT_EQ(*journal_, (Journal{"Site.First", "Site.Broken"}));
+  EXPECT_EQ(ret_, 5);
+  EXPECT_EQ(msg_, "noted");
+}
+
+TEST_F(HooksTest, ComponentsThatCannotServeEndTheCalls) {
+  struct Case {
+    const char* name;
+    const char* prog_id;
+  };
+  // Not registered in the factory at all; registered but offering only the type-2 form.
+  const Case cases[] = {{"unknown ProgID", "Site.Missing"}, {"wrong form", "Site.StageOnly"}};
+  components_.Stage("Site.StageOnly", journal_);
+  components_.Bill("Site.After", journal_);
+  for (const Case& c : cases) {
+    Exec("DELETE FROM t_ThirdPartyComponent");
+    Register(9, 21, 1, c.prog_id);
+    Register(9, 21, 2, "Site.After");
+    journal_->clear();
+    EXPECT_TRUE(RunBill(21)) << c.name;
+    EXPECT_TRUE(journal_->empty()) << c.name;
+    EXPECT_EQ(ret_, 0) << c.name;
+  }
+}
+
+TEST_F(HooksTest, BlankRegistrationsAreSkippedAndNamesAreTrimmed) {
+  Register(9, 21, 1, "   ");
+  Register(9, 21, 2, "  Site.Padded  ", "Site.Name");
+  Exec("INSERT INTO t_ThirdPartyComponent (FTypeID, FTypeDetailID, FIndex) VALUES (9, 21, 3)");
+  components_.Bill("Site.Padded", journal_);
+
+  frame::ClassFrame frame;
+  const VectorPtr listed = GetThirdPartyComponents(frame, kDsn, 9, 21, kWhichComponentSrv);
+  ASSERT_NE(listed, nullptr);
+  ASSERT_EQ(listed->Count(), 1u);
+  EXPECT_EQ(listed->Item(0), Variant("Site.Padded"));
+  // Listing by name reads the second column.
+  const VectorPtr names = GetThirdPartyComponents(frame, kDsn, 9, 21, 0);
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(names->Item(0), Variant("Site.Name"));
+
+  EXPECT_TRUE(RunBill(21));
+  EXPECT_EQ(*journal_, (Journal{"Site.Padded"}));
+}
+
+TEST_F(HooksTest, AllAgreeingRunsTheStageInIndexOrderAndVotesCommit) {
+  msg_ = "earlier text";
+  Register(2, kStageAfterLoad, 20, "Site.Late");
+  Register(2, kStageAfterLoad, 10, "Site.Early");
+  Register(2, kStageBeforeSuccess, 1, "Site.OtherStage");
+  components_.Stage("Site.Early", journal_, [](int32_t&, DictionaryPtr& hook) {
+    hook->Write("Seen", "early");
+    return true;
+  });
+  components_.Stage("Site.Late", journal_, [](int32_t&, DictionaryPtr& hook) {
+    return hook->Read("Seen") == Variant("early");
+  });
+  components_.Stage("Site.OtherStage", journal_);
+
+  EXPECT_EQ(RunStage(kStageAfterLoad), 0);
+  EXPECT_EQ(*journal_, (Journal{"Site.Early@200001", "Site.Late@200001"}));
+  EXPECT_EQ(msg_, "earlier text");
+  EXPECT_EQ(log().votes, (std::vector<std::string>{"commit"}));
+  ASSERT_EQ(log().bound_dsns.size(), 1u);
+  EXPECT_EQ(log().bound_dsns[0], kDsn);
+}
+
+// A refusal without a description reads "No Information", as the whole-check tests show.
+TEST_F(HooksTest, RefusalReportsTheComponentsDescriptionAndStopsTheStage) {
+  Register(2, kStageBeforeSuccess, 1, "Site.Guard");
+  Register(2, kStageBeforeSuccess, 2, "Site.After");
+  components_.Stage("Site.After", journal_);
+  components_.Stage("Site.Guard", journal_, [](int32_t&, DictionaryPtr& hook) {
+    hook->Write("ErrCode", -42);
+    hook->Write("ErrSource", "Site.Guard");
+    hook->Write("ErrDescription", "credit blocked by site");
+    return false;
+  });
+  EXPECT_EQ(RunStage(kStageBeforeSuccess), kHookStageRefused);
+  EXPECT_EQ(msg_, "credit blocked by site");
+  EXPECT_EQ(*journal_, (Journal{"Site.Guard@200003"}));
+  EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"}));
+}
+
+TEST_F(HooksTest, ComponentsThatCannotServeRefuseTheStage) {
+  struct Case {
+    const char* name;
+    const char* prog_id;
+  };
+  components_.Bill("Site.BillOnly", journal_);
+  components_.Add("Site.Throws", []() -> ObjectPtr {
+    throw Error(429, "factory", "cannot build the site component");
+  });
+  const Case cases[] = {
+      {"unknown ProgID", "Site.Missing"},
+      {"only the type-9 form", "Site.BillOnly"},
+      {"factory fails", "Site.Throws"},
+      {"blank registration", ""},
+  };
+  for (const Case& c : cases) {
+    Exec("DELETE FROM t_ThirdPartyComponent");
+    Register(2, kStageAfterLoad, 1, c.prog_id);
+    log().votes.clear();
+    msg_ = "earlier text";
+    EXPECT_EQ(RunStage(kStageAfterLoad), kHookStageRefused) << c.name;
+    EXPECT_NE(msg_, "earlier text") << c.name;
+    EXPECT_FALSE(msg_.empty()) << c.name;
+    EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"})) << c.name;
+  }
+  EXPECT_TRUE(journal_->empty());
+}
+
+TEST_F(HooksTest, FailingQueryRefusesWithItsDescription) {
+  Exec("DROP TABLE t_ThirdPartyComponent");
+  EXPECT_EQ(RunStage(kStageAfterLoad), kHookStageRefused);
+  EXPECT_NE(msg_.find("t_ThirdPartyComponent"), std::string::npos) << msg_;
+  EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"}));
+}
+
+TEST_F(HooksTest, GivenConnectionLeavesTheServiceUnbound) {
+  Register(2, kStageAfterLoad, 1, "Site.Early");
+  components_.Stage("Site.Early", journal_);
+  EXPECT_EQ(RunStage(kStageAfterLoad, connection()), 0);
+  EXPECT_TRUE(log().bound_dsns.empty());
+  EXPECT_EQ(log().connection_requests, 0);
+  EXPECT_EQ(*journal_, (Journal{"Site.Early@200001"}));
+}
+
+}  // namespace
+}  // namespace cb::hooks
