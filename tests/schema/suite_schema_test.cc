@@ -1,5 +1,5 @@
-// Installing the suite's schema: refusal to overwrite, the bill registry, and what bills and the
-// engine's partial inserts can rely on.
+// Installing the suite's schema: refusal to overwrite, the seed rows and the bill registry, and
+// what bills and the engine's partial inserts can rely on.
 #include "schema/suite_schema.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +16,12 @@ namespace {
 
 using cb::testing::TempDatabase;
 
-TEST(SuiteSchema, IsMissingFromAnEmptyDatabaseAndPresentAfterInstall) {
-  TempDatabase database;
-  auto connection = sqlite::OpenSqliteConnection(database.path());
-  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
-  InstallSuiteSchema(*connection);
-  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
-  EXPECT_FALSE(connection->InTransaction());
-}
-
 TEST(SuiteSchema, InstallJoinsTheCallersTransactionAndRollsBackWithIt) {
   TempDatabase database;
   auto connection = sqlite::OpenSqliteConnection(database.path());
   connection->BeginTrans();
   InstallSuiteSchema(*connection);
+  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
   EXPECT_TRUE(connection->InTransaction());
   connection->RollbackTrans();
   EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
@@ -79,6 +71,28 @@ TEST_F(InstalledSchema, SecondInstallIsRefusedAndChangesNothing) {
   EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType"), types);
 }
 
+// The profile's current period must exist in the calendar, or no bill date can be placed.
+TEST_F(InstalledSchema, CurrentAndStartPeriodsExistInTheCalendar) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod p, t_SystemProfile y, t_SystemProfile c "
+                  "WHERE y.FCategory='IC' AND y.FKey='CurrentYear' AND c.FCategory='IC' "
+                  "AND c.FKey IN ('CurrentPeriod','StartPeriod') "
+                  "AND p.FYear=CAST(y.FValue AS INT) AND p.FPeriod=CAST(c.FValue AS INT)"),
+            2);
+}
+
+// Lines without stock place or auxiliary property join place 0 and property 0; BOMs are active
+// through the 'zt01' status.
+TEST_F(InstalledSchema, LookupRowsThatInnerJoinsNeedArePresent) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_StockPlace WHERE FSPID=0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AuxItem WHERE FItemID=0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM T_submessage WHERE FID='ZT01'"), 1);
+}
+
+// One write-back names FInterID unqualified while joined to the unit table.
+TEST_F(InstalledSchema, UnitTableHasNoBillIdColumn) {
+  EXPECT_THROW(connection().Execute("SELECT FInterID FROM t_MeasureUnit"), Error);
+}
+
 // Loading a bill reads the head by FInterID and FTranType and the lines by FInterID, and the guards
 // read the same head columns for every type; a registered table without them breaks every check.
 TEST_F(InstalledSchema, EveryRegisteredTableHoldsTheColumnsBillLoadingReads) {
@@ -121,31 +135,6 @@ TEST_F(InstalledSchema, InspectionRequestLinesRecordTheirRelatedQuantity) {
                                          types->Field("FEntryTable").ToString() +
                                          " WHERE FInterID=0"));
   }
-}
-
-TEST_F(InstalledSchema, BillNamingOnlyItsKeysGetsTheDefaultsTheEngineReads) {
-  connection().Execute(
-      "INSERT INTO ICStockBill (FInterID,FTranType,FBillNo) VALUES (1001,1,'WIN000001')\r\n"
-      "INSERT INTO ICStockBillEntry (FInterID,FEntryID,FItemID,FDCStockID) VALUES (1001,1,5,2)");
-  db::RecordsetPtr head = connection().Execute("SELECT * FROM ICStockBill WHERE FInterID=1001");
-  ASSERT_FALSE(head->Eof());
-  EXPECT_EQ(head->Field("FStatus").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FCancelLation").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FUpStockWhenSave").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FChildren").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FROB").ToInt32(), 1);
-  EXPECT_TRUE(head->Field("FCheckerID").IsNull());
-  EXPECT_TRUE(head->Field("FCheckDate").IsNull());
-
-  db::RecordsetPtr entry =
-      connection().Execute("SELECT * FROM ICStockBillEntry WHERE FInterID=1001");
-  ASSERT_FALSE(entry->Eof());
-  EXPECT_EQ(entry->Field("FAuxPropID").ToInt32(), 0);
-  EXPECT_EQ(entry->Field("FQty").ToDouble(), 0.0);
-  EXPECT_EQ(entry->Field("FSecQty").ToDouble(), 0.0);
-  EXPECT_EQ(entry->Field("FOrderInterID").ToInt32(), 0);
-  EXPECT_EQ(entry->Field("FBatchNo").ToString(), "");
-  EXPECT_TRUE(entry->Field("FKFDate").IsNull());
 }
 
 // The engine inserts into these tables naming only some columns; the others must fill themselves.

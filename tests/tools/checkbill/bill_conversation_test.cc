@@ -31,40 +31,39 @@ TEST(BillConversation, EachQuestionCodeMapsToTheReCheckBitOfItsStep) {
   EXPECT_FALSE(IsSuccessCode(-1));
 }
 
-TEST(BillConversation, TipFlagsAreAnsweredWithTheirYesKeysNotWithReCheck) {
+TEST(BillConversation, EachQuestionIsAnsweredOnceWithItsYesKeyOrItsReCheckBit) {
   struct Case {
-    const char* flag;
-    const char* yes_key;
+    int32_t code;
+    const char* tip;        // the tip flag the result sets, or ""
+    int32_t recheck;        // the bits the request gives already
+    const char* yes_key;    // the key the answer sets, or "" when it adds a ReCheck bit
+    int32_t recheck_after;  // ReCheck after the answer
   };
-  for (const Case& c :
-       {Case{"ShowUnderTip", "YesWhenUnderTip"}, Case{"ShowStockWarnTip", "YesWhenStockWarnTip"}}) {
+  const Case cases[] = {
+      {1, "ShowUnderTip", 0, "YesWhenUnderTip", 0},
+      {1, "ShowStockWarnTip", 0, "YesWhenStockWarnTip", 0},
+      {-201, "", 32, "", 36},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.code) + " " + c.tip);
     Dictionary result;
-    result.Write("ReturnCode", 1);
-    result.Write(c.flag, 1);
+    result.Write("ReturnCode", c.code);
+    result.Write(*c.tip != '\0' ? c.tip : "ShowUnderTip", *c.tip != '\0' ? 1 : 0);
     Dictionary request;
-    request.Write("ReCheck", 0);
-    ASSERT_TRUE(AddConsent(result, request)) << c.flag;
-    EXPECT_EQ(request.Read(c.yes_key), Variant(1)) << c.flag;
-    EXPECT_EQ(request.Read("ReCheck"), Variant(0)) << c.flag;
-    // The same tip again has no new answer.
-    EXPECT_FALSE(AddConsent(result, request)) << c.flag;
+    request.Write("ReCheck", c.recheck);
+    ASSERT_TRUE(AddConsent(result, request));
+    EXPECT_EQ(request.Read("ReCheck"), Variant(c.recheck_after));
+    EXPECT_EQ(request.Exists("YesWhenUnderTip"), std::string(c.yes_key) == "YesWhenUnderTip");
+    if (*c.yes_key != '\0') {
+      EXPECT_EQ(request.Read(c.yes_key), Variant(1));
+    }
+    // The same question again has no new answer; an error is no question.
+    EXPECT_FALSE(AddConsent(result, request));
+    result.Write("ReturnCode", -1);
+    result.Write("ShowUnderTip", 0);
+    result.Write("ShowStockWarnTip", 0);
+    EXPECT_FALSE(AddConsent(result, request));
   }
-}
-
-TEST(BillConversation, QuestionWithoutTipAddsItsBitToTheBitsAlreadyGiven) {
-  Dictionary result;
-  result.Write("ReturnCode", -201);
-  result.Write("ShowUnderTip", 0);
-  Dictionary request;
-  request.Write("ReCheck", 32);
-  ASSERT_TRUE(AddConsent(result, request));
-  EXPECT_EQ(request.Read("ReCheck"), Variant(36));
-  EXPECT_FALSE(request.Exists("YesWhenUnderTip"));
-  EXPECT_FALSE(AddConsent(result, request));
-  EXPECT_EQ(request.Read("ReCheck"), Variant(36));
-
-  result.Write("ReturnCode", -1);
-  EXPECT_FALSE(AddConsent(result, request));
 }
 
 TEST(BillConversation, ReturnedStockRowsTravelBackAndStaleOnesAreDropped) {
@@ -101,24 +100,6 @@ struct ScriptedEngine {
   }
 };
 
-TEST(BillConversation, AgreeingRepeatsTheRequestWithTheAnswerAndWithoutTheOldResults) {
-  ScriptedEngine engine;
-  Dictionary request;
-  request.Write("InterID", 7);
-  request.Write("ReCheck", 0);
-  std::vector<std::string> questions;
-  const DictionaryPtr result = RunConversation(request, engine.Call(), [&](const std::string& q) {
-    questions.push_back(q);
-    return true;
-  });
-  ASSERT_EQ(engine.requests.size(), 2u);
-  EXPECT_EQ(questions, std::vector<std::string>{"Continue?"});
-  EXPECT_EQ(engine.requests[1].Read("ReCheck"), Variant(4));
-  EXPECT_EQ(engine.requests[1].Read("InterID"), Variant(7));
-  EXPECT_FALSE(engine.requests[1].Exists("ReturnCode"));
-  EXPECT_EQ(result->Read("ReturnCode"), Variant(0));
-}
-
 TEST(BillConversation, DecliningOrAnEngineThatKeepsAskingEndsTheConversation) {
   struct Case {
     const char* name;
@@ -138,24 +119,6 @@ TEST(BillConversation, DecliningOrAnEngineThatKeepsAskingEndsTheConversation) {
   }
 }
 
-TEST(BillConversation, BuildRequestCarriesTheBillAndTheOperation) {
-  BillRequest bill;
-  bill.tran_type = 21;
-  bill.inter_id = 1003;
-  bill.operate_code = check::OperateCode::kVoid;
-  bill.checker_id = 5;
-  bill.check_date = "2026-12-05";
-  bill.dsn = "Provider=SQLite;Data Source=x.db";
-  const DictionaryPtr params = BuildRequest(bill);
-  EXPECT_EQ(params->Read("TransType"), Variant(21));
-  EXPECT_EQ(params->Read("InterID"), Variant(1003));
-  EXPECT_EQ(params->Read("OperateCode"), Variant(32));
-  EXPECT_EQ(params->Read("CheckerID"), Variant(5));
-  EXPECT_EQ(params->Read("ReCheck"), Variant(0));
-  EXPECT_EQ(params->Read("CheckDate").ToDate(), Variant("2026-12-05").ToDate());
-  EXPECT_EQ(params->Read("PropString"), Variant("Provider=SQLite;Data Source=x.db"));
-}
-
 TEST(EngineDsn, AddsTheUserGivenAndEnglishOnlyWhereTheStringNamesNone) {
   struct Case {
     const char* dsn;
@@ -172,19 +135,6 @@ TEST(EngineDsn, AddsTheUserGivenAndEnglishOnlyWhereTheStringNamesNone) {
   };
   for (const Case& c : cases) EXPECT_EQ(EngineDsn(c.dsn, c.user), c.expected) << c.dsn;
   EXPECT_THROW(EngineDsn("Provider=SQLite;Data Source=a.db;Language=xx", 7), UsageError);
-}
-
-TEST(CheckerOf, IsTheUserGivenOrTheDataSourcesUserAndAlwaysPositive) {
-  EXPECT_EQ(CheckerOf("Provider=SQLite;Data Source=a.db;UserID=3", 7), 7);
-  EXPECT_EQ(CheckerOf("Provider=SQLite;Data Source=a.db;UserID=3", std::nullopt), 3);
-  for (const auto& [dsn, user] : std::vector<std::pair<const char*, std::optional<int32_t>>>{
-           {"Provider=SQLite;Data Source=a.db", std::nullopt},
-           {"Provider=SQLite;Data Source=a.db;UserID=0", std::nullopt},
-           {"Provider=SQLite;Data Source=a.db;UserID=-2", std::nullopt},
-           {"Provider=SQLite;Data Source=a.db;UserID=3", 0},
-           {"Provider=SQLite;Data Source=a.db", -1}}) {
-    EXPECT_THROW(CheckerOf(dsn, user), UsageError) << dsn;
-  }
 }
 
 }  // namespace
