@@ -111,21 +111,11 @@ TEST_F(BillVerbs, DemoRunsTheTourAndShowsTheRefusals) {
   const ToolRun run = Run({"demo"});
   ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
   EXPECT_TRUE(fs::exists(dir_ / "demo.db"));
-  for (const char* shown : {
-           "Cannot check bills of earlier accounting periods!",
-           "This bill has already been checked!",
-           // The receipt an invoice is hooked to keeps its stock: its uncheck names the invoice.
-           "The bill has been hooked with invoice [PINV000001]!",
-           "Hex bolt M8 in the Main warehouse (unchanged): 140",
-           // Bolts: received and unchecked again, then 50 issued; widgets: 5 - 8 once agreed.
-           "Hex bolt M8: 100 -> 50",
-           "Widget:      5 -> -3",
-           "Shop floor after the check: 5, reserved for sales order SEORD000001: 0",
-           // Purchase order 2101: 90 of 100 received, then 30 more refused past its 10 percent.
-           "Received on the order after the check: 90",
-           "The received quantity of line [1] item [Widget] code [2.01] exceeds its over-receipt",
-           "Received on the order after the refusal: 90",
-       }) {
+  // The tour's outcomes come from the engine (its rules have their own tests): it shows the
+  // refusals and the widgets going negative once the user agreed.
+  for (const char* shown : {"Cannot check bills of earlier accounting periods!",
+                            "The bill has been hooked with invoice [PINV000001]!",
+                            "Widget:      5 -> -3", "exceeds its over-receipt ratio"}) {
     EXPECT_NE(run.out.find(shown), std::string::npos) << shown << "\n" << run.out;
   }
   // A second run starts again from a fresh database.
@@ -213,17 +203,7 @@ TEST_F(BillVerbs, DemoSqlAndCheckWaitForAnotherWriterThenGiveUpWithoutHarm) {
   EXPECT_EQ(json::parse(count.out, nullptr, false), json::parse(R"([{"n":7}])"));
 }
 
-class CallVerb : public testing::ToolTest {
- protected:
-  json Call(const std::string& member, const std::string& params) const {
-    const ToolRun run =
-        Run({"call", member, "--dsn", dsn_ + ";UserID=16;Language=en", "--params", params});
-    EXPECT_EQ(run.exit_code, 0) << member << "\n" << run.out << run.err;
-    return json::parse(run.out, nullptr, false);
-  }
-};
-
-TEST_F(CallVerb, ListNamesEveryPublicMemberWithItsParameters) {
+TEST_F(BillVerbs, CallListNamesEveryPublicMemberWithItsParameters) {
   const ToolRun run = Run({"call", "--list"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const json list = json::parse(run.out, nullptr, false);
@@ -237,44 +217,6 @@ TEST_F(CallVerb, ListNamesEveryPublicMemberWithItsParameters) {
       {"name":"lInterID","type":"int32","direction":"in"},
       {"name":"sReturn","type":"string","direction":"in/out"},
       {"name":"bVirtualStock","type":"boolean","direction":"in","default":false}])"));
-}
-
-TEST_F(CallVerb, EachMemberAnswersWithItsResultAndByReferenceValues) {
-  ASSERT_EQ(Run({"init", "--dsn", dsn_, "--demo"}).exit_code, 0);
-  struct Case {
-    const char* member;
-    const char* params;
-    const char* check;  // a JSON pointer into the answer
-    json expected;
-  };
-  const std::vector<Case> cases = {
-      {"CPreCheck.TransMode", "{}", "/result", 3},
-      {"CQMCheckNow.TransMode", "{}", "/result", 0},
-      {"CheckNow.CheckBill",
-       R"({"DictParams":{"InterID":1001,"TransType":1,"ReCheck":0,"CheckDate":"2026-12-05",
-           "OperateCode":1,"PropString":")"
-       "%DSN%"
-       R"(","CheckerID":16}})",
-       "/DictParams/ReturnCode", 0},
-      // Members whose work is not in this build give their documented failure, never success;
-      // this one also reads its recordsets from the bill named.
-      {"CQMCheckNow.IsCanUnCheckRequest",
-       R"({"rsBillHead":{"TransType":1,"InterID":1001},"rsBillBody":{"TransType":1,"InterID":1001},)"
-       R"("lngCheckSwitch":1,"strReturn":"kept","strLanguage":"en"})",
-       "/strReturn", "kept"},
-      {"CheckNow.WriteBackStockProcess", R"({"blnUnCheck":false,"lInterID":1,"sReturn":""})",
-       "/result", -200027},
-  };
-  for (const Case& c : cases) {
-    std::string params = c.params;
-    if (const size_t at = params.find("%DSN%"); at != std::string::npos) {
-      params.replace(at, 5, dsn_ + ";UserID=16;Language=en");
-    }
-    const json answer = Call(c.member, params);
-    ASSERT_TRUE(answer.is_object()) << c.member;
-    EXPECT_EQ(answer.value(json::json_pointer(c.check), json()), c.expected)
-        << c.member << ": " << answer.dump();
-  }
 }
 
 }  // namespace
