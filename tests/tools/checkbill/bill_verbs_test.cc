@@ -1,5 +1,5 @@
-// Tests of the init, check-bill, call, bill and demo verbs: the built program run on demo
-// databases, what it refuses because it would hurt, and how it waits for another writer.
+// Tests of the check-bill, bill and demo verbs beyond one command line: the built program run on
+// demo databases, what it refuses because it would hurt, and how it waits for another writer.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -31,13 +31,6 @@ class BillVerbs : public testing::ToolTest {
   }
 };
 
-TEST_F(BillVerbs, InitWithoutDemoCreatesAnEmptySuite) {
-  const ToolRun run = Run({"init", "--dsn", dsn_});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICStockBill"), 0);
-  EXPECT_EQ(Scalar("SELECT COUNT(*) AS n FROM ICTransactionType WHERE FID=21"), 1);
-}
-
 TEST_F(BillVerbs, CheckBillTakesJsonAndPrintsTheRequestWithItsResults) {
   InitDemo();
   const ToolRun run = Run({"check-bill", "--dsn", dsn_, "--params",
@@ -57,45 +50,6 @@ TEST_F(BillVerbs, CheckBillTakesJsonAndPrintsTheRequestWithItsResults) {
   EXPECT_EQ(Scalar("SELECT FCheckerID FROM ICStockBill WHERE FInterID=1001"), 16);
   const std::string check_date = Scalar("SELECT FCheckDate FROM ICStockBill WHERE FInterID=1001");
   EXPECT_EQ(check_date.substr(0, 10), "2026-12-05");
-}
-
-// Refusing a question leaves the bill as it was (the command line table shows that); yes goes
-// ahead.
-TEST_F(BillVerbs, AgreeingToEveryQuestionLetsTheCheckGoAhead) {
-  struct Case {
-    const char* type;
-    const char* id;
-    const char* answers;  // "--yes": the command line answers every question
-    const char* shown;
-    const char* balance_query;
-    double balance;
-    double reserved;
-  };
-  const char* kBolts = "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=1 AND FStockID=1";
-  const char* kWidgets = "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=2 AND FStockID=1";
-  // The widget's two questions: its safety stock (0), then a negative balance; 5 in stock, 8 out.
-  const Case cases[] = {
-      {"21", "1003", "--yes", "negative balance", kWidgets, -3, 10},
-      {"21", "1003", "y\ny\n", "[y/n]", kWidgets, -3, 10},
-      {"24", "1004", "y\n", "deviates from the stock limits", kBolts, 50, 10},
-      // Agreeing to the reservation question gives the sales order's reservation up.
-      {"21", "1005", "y\n", "lock-stock information of the related bills will be cleared",
-       "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=2 AND FStockID=2", 5, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.id) + " " + c.answers);
-    InitDemo();
-    std::vector<std::string> words = Bill("check", c.type, c.id);
-    const bool yes_flag = std::string(c.answers) == "--yes";
-    if (yes_flag) words.push_back("--yes");
-    const ToolRun run = Run(words, yes_flag ? "" : c.answers);
-    EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
-    EXPECT_EQ(Scalar(c.balance_query), c.balance);
-    EXPECT_EQ(Scalar("SELECT ISNULL(SUM(FQty), 0) AS q FROM t_LockStock WHERE FInterID=2001"),
-              c.reserved);
-    fs::remove(dir_ / "t.db");
-  }
 }
 
 TEST_F(BillVerbs, UncheckUndoesACheckWithTheSameBalances) {
@@ -201,22 +155,6 @@ TEST_F(BillVerbs, DemoSqlAndCheckWaitForAnotherWriterThenGiveUpWithoutHarm) {
   sqlite3_close(writer);
   const ToolRun count = Run({"sql", "--dsn", Dsn(demo), "SELECT COUNT(*) AS n FROM ICStockBill"});
   EXPECT_EQ(json::parse(count.out, nullptr, false), json::parse(R"([{"n":7}])"));
-}
-
-TEST_F(BillVerbs, CallListNamesEveryPublicMemberWithItsParameters) {
-  const ToolRun run = Run({"call", "--list"});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  const json list = json::parse(run.out, nullptr, false);
-  ASSERT_TRUE(list.is_array()) << run.out;
-  ASSERT_EQ(list.size(), 14u);
-  // One member in full: names, directions and the default of the optional parameter.
-  EXPECT_EQ(list[2]["member"], "CheckNow.WriteBackStockProcess");
-  EXPECT_EQ(list[2]["params"], json::parse(R"([
-      {"name":"sDsn","type":"string","direction":"in"},
-      {"name":"blnUnCheck","type":"boolean","direction":"in"},
-      {"name":"lInterID","type":"int32","direction":"in"},
-      {"name":"sReturn","type":"string","direction":"in/out"},
-      {"name":"bVirtualStock","type":"boolean","direction":"in","default":false}])"));
 }
 
 }  // namespace

@@ -26,9 +26,10 @@ struct Row {
   std::vector<std::string> words;  // "DSN" at the start of a word stands for the database's DSN
   int exit_code;
   const char* json = nullptr;  // run again with --json: the error's "status", or "" for a result
-  std::vector<std::string> texts = {};  // each shown on stdout or stderr
-  const char* answers = "";             // standard input
-  const char* rows = nullptr;           // stdout as this JSON value
+  std::vector<std::string> texts = {};                          // each shown on stdout or stderr
+  const char* answers = "";                                     // standard input
+  const char* rows = nullptr;                                   // stdout as this JSON value
+  std::vector<std::pair<const char*, const char*>> after = {};  // query, its rows as JSON
 };
 
 // Every row of every table of a database file, as text (the file's bytes change even when no row
@@ -103,7 +104,11 @@ class CommandLines : public testing::ToolTest {
       if (row.start == Start::kDemo && row.exit_code != 0) {
         EXPECT_TRUE(AllRows(dir_ / "t.db") == pristine_) << "the database changed";
       }
-      if (row.start == Start::kNoFile) {
+      for (const auto& [query, expected] : row.after) {
+        const ToolRun answer = Run({"sql", "--dsn", dsn_, query});
+        EXPECT_EQ(json::parse(answer.out, nullptr, false), json::parse(expected)) << query;
+      }
+      if (row.start == Start::kNoFile && row.exit_code != 0) {
         EXPECT_FALSE(fs::exists(dir_ / "t.db"));
       }
       if (row.json == nullptr) continue;
@@ -131,6 +136,10 @@ Words Bill(const char* verb, const char* type, const char* id) {
 }
 Words CheckBill(const std::string& params, const char* dsn = "DSN;UserID=16") {
   return {"check-bill", "--dsn", dsn, "--params", params};
+}
+Words Yes(Words words) {
+  words.push_back("--yes");
+  return words;
 }
 Words Sql(const std::string& batch) {
   return {"sql", "--dsn", "DSN", batch};
@@ -168,6 +177,46 @@ TEST_F(CommandLines, EachOutcomeOfABillVerbHasItsStatus) {
       {kDemo, CheckBill("@none.json"), 2, nullptr, {"none.json"}},
       {kDemo, {"init", "--dsn", "DSN"}, 1, nullptr, {kSchema}},
       {kDemo, {"init", "--dsn", "DSN", "--demo"}, 1, nullptr, {kSchema}},
+  });
+}
+
+// Refusing a question leaves the bill as it was (above); agreeing lets the check go ahead.
+TEST_F(CommandLines, AgreeingToEveryQuestionLetsTheCheckGoAhead) {
+  const char* kBolts = "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=1 AND FStockID=1";
+  const char* kWidgets = "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=2 AND FStockID=1";
+  const char* kFloor = "SELECT SUM(FQty) AS q FROM ICInventory WHERE FItemID=2 AND FStockID=2";
+  const char* kReserved = "SELECT ISNULL(SUM(FQty), 0) AS q FROM t_LockStock WHERE FInterID=2001";
+  const auto agreed = [](Words words, const char* answers, const char* shown,
+                         std::vector<std::pair<const char*, const char*>> after) {
+    return Row{kDemo, std::move(words), 0, nullptr, {shown}, answers, nullptr, std::move(after)};
+  };
+  Check({
+      // The widget's two questions: its safety stock (0), then a negative balance; 5 in, 8 out.
+      agreed(Yes(Bill("check", "21", "1003")), "", "negative balance",
+             {{kWidgets, R"([{"q":-3}])"}, {kReserved, R"([{"q":10}])"}}),
+      agreed(Bill("check", "21", "1003"), "y\ny\n", "[y/n]", {{kWidgets, R"([{"q":-3}])"}}),
+      agreed(Bill("check", "24", "1004"), "y\n", "stock limits", {{kBolts, R"([{"q":50}])"}}),
+      // Agreeing to the reservation question gives the sales order's reservation up.
+      agreed(Bill("check", "21", "1005"), "y\n", "lock-stock",
+             {{kFloor, R"([{"q":5}])"}, {kReserved, R"([{"q":0}])"}}),
+      // init without --demo makes an empty suite.
+      {kNoFile,
+       {"init", "--dsn", "DSN"},
+       0,
+       nullptr,
+       {},
+       "",
+       nullptr,
+       {{"SELECT COUNT(*) AS n FROM ICStockBill", R"([{"n":0}])"},
+        {"SELECT COUNT(*) AS n FROM ICTransactionType WHERE FID=21", R"([{"n":1}])"}}},
+      // call --list names each member with its parameters: directions and defaults.
+      {kNoFile,
+       {"call", "--list"},
+       0,
+       nullptr,
+       {R"("member":"CheckNow.WriteBackStockProcess")",
+        R"({"name":"sReturn","type":"string","direction":"in/out"})",
+        R"({"name":"bVirtualStock","type":"boolean","direction":"in","default":false})"}},
   });
 }
 

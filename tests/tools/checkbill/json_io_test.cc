@@ -1,5 +1,5 @@
 // Tests of JSON in and out beyond what the verb tests show: the depth limit and whole numbers of
-// --params, wide integers, recordsets and text that is not UTF-8.
+// --params, recordsets and text that is not UTF-8.
 #include <gtest/gtest.h>
 
 #include "platform/variant/dictionary.h"
@@ -42,16 +42,6 @@ TEST(ParamsInput, IntegerMembersMustBeWholeNumbersInRange) {
       EXPECT_EQ(IntegerMember(object, c.key), c.value) << c.key;
     }
   }
-}
-
-TEST(JsonConvert, IntegersKeepTheNarrowestFittingTypeBothWays) {
-  EXPECT_EQ(DumpJson(VariantToJson(Variant(int64_t{5000000000}))), "5000000000");
-  EXPECT_EQ(DumpJson(VariantToJson(Variant(int16_t{-7}))), "-7");
-  const auto dictionary =
-      JsonToVariant(Json::parse(R"({"InterID":1001,"Big":5000000000})")).As<Dictionary>();
-  ASSERT_NE(dictionary, nullptr);
-  EXPECT_EQ(dictionary->Read("InterID").type(), VariantType::kInt32);
-  EXPECT_EQ(dictionary->Read("Big").type(), VariantType::kInt64);
 }
 
 TEST(JsonConvert, RecordsetsBecomeRowObjectsOrAreLeftOut) {
