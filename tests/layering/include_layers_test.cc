@@ -64,13 +64,10 @@ int LevelOf(std::string_view path) {
 std::optional<std::string> LayerViolation(std::string_view file, const std::string& target,
                                           bool angled) {
   if (StartsWith(file, "tools/")) {
-    if (target == "sqlite3.h" || (LevelOf(target) >= 0 && angled)) {
-      return "the tool reaches past the public headers to <" + target + ">";
-    }
-    if (angled || StartsWith(target, "checkbill/") || StartsWith(target, "tools/")) {
-      return std::nullopt;
-    }
-    return "the tool includes \"" + target + "\", which is not a public header";
+    const bool allowed = angled ? target != "sqlite3.h" && LevelOf(target) < 0
+                                : StartsWith(target, "checkbill/") || StartsWith(target, "tools/");
+    if (allowed) return std::nullopt;
+    return "the tool reaches past the public headers (checkbill/…) to " + target;
   }
   const int file_level = StartsWith(file, "src/")      ? LevelOf(file.substr(4))
                          : StartsWith(file, "schema/") ? LevelOf(file)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "installed_schema.h"
+#include "platform/variant/date.h"
 #include "platform/variant/error.h"
 #include "schema/suite_scripts.h"
 #include "support/fault_injecting_connection.h"
@@ -93,6 +94,33 @@ TEST_F(InstalledSchema, SecondInstallIsRefusedAndChangesNothing) {
             "7");
   EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FYear=2001"), 0);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType"), types);
+}
+
+// The accounting calendar: one period per calendar month, leap years included, for exactly the
+// century from 2000.
+TEST_F(InstalledSchema, CalendarPeriodsAreTheCalendarMonthsOfTheCentury) {
+  struct Period {
+    int year;
+    int period;
+    int last_day;
+  };
+  const Period months[] = {
+      {2024, 2, 29}, {2023, 2, 28},  {2000, 2, 29},  {2024, 1, 31},
+      {2024, 4, 30}, {2024, 12, 31}, {2099, 12, 31}, {2010, 9, 30},
+  };
+  for (const Period& p : months) {
+    SCOPED_TRACE(std::to_string(p.year) + "/" + std::to_string(p.period));
+    db::RecordsetPtr row = connection().Execute(
+        "SELECT FStartDate,FEndDate FROM t_AccountingPeriod WHERE FYear=" + std::to_string(p.year) +
+        " AND FPeriod=" + std::to_string(p.period));
+    ASSERT_EQ(row->RecordCount(), 1);
+    EXPECT_EQ(row->Field("FStartDate").ToDate(), DayNumberFromCivil(p.year, p.period, 1));
+    EXPECT_EQ(row->Field("FEndDate").ToDate(), DayNumberFromCivil(p.year, p.period, p.last_day));
+  }
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod"), 1200);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FYear BETWEEN 2000 AND 2099 "
+                  "AND FPeriod BETWEEN 1 AND 12"),
+            1200);
 }
 
 // The profile's current period must exist in the calendar, or no bill date can be placed.

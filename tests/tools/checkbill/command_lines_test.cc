@@ -175,6 +175,7 @@ TEST_F(CommandLines, EachOutcomeOfABillVerbHasItsStatus) {
        {},
        R"({"TransType":1,"InterID":1001,"CheckDate":"2026-12-05"})"},
       {kDemo, CheckBill("@none.json"), 2, nullptr, {"none.json"}},
+      {kDemo, CheckBill(R"({"TransType":1,"InterID":1001.0,"CheckDate":"2026-12-05"})"), 0, ""},
       {kDemo, {"init", "--dsn", "DSN"}, 1, nullptr, {kSchema}},
       {kDemo, {"init", "--dsn", "DSN", "--demo"}, 1, nullptr, {kSchema}},
   });
@@ -235,8 +236,11 @@ TEST_F(CommandLines, ACheckerThatIsNoUserAndValuesThatCannotBeMeantAreUsageError
       {kNoFile, {}, 2},
   };
   for (const std::string& params : {
-           // Never bill 1002.
+           // Never bill 1002; integers are whole and in range.
            std::string(R"({"InterID":1001.7,"TransType":1})"),
+           std::string(R"({"InterID":-0.5,"TransType":1})"),
+           std::string(R"({"InterID":3000000000,"TransType":1})"),
+           std::string(R"({"InterID":true,"TransType":1})"),
            std::string(R"({"InterID":"1001","TransType":1})"),
            std::string(
                R"({"InterID":1001,"TransType":1,"PropString":"Provider=SQLite;Data Source=o.db"})"),

@@ -1,5 +1,5 @@
-// Tests of JSON in and out beyond what the verb tests show: the depth limit and whole numbers of
-// --params, recordsets and text that is not UTF-8.
+// Tests of JSON in and out beyond what the verb tests show: the depth limit of --params,
+// recordsets and text that is not UTF-8.
 #include <gtest/gtest.h>
 
 #include "platform/variant/dictionary.h"
@@ -20,28 +20,6 @@ TEST(ParamsInput, JsonNestedPastTheLimitIsAUsageErrorNotACrash) {
   EXPECT_THROW(ParseParams(Nested(kMaxJsonDepth + 1)), UsageError);
   EXPECT_THROW(ParseParams(Nested(200000)), UsageError);
   EXPECT_THROW(ParseParams("{\"a\":" + Nested(kMaxJsonDepth) + "}"), UsageError);
-}
-
-TEST(ParamsInput, IntegerMembersMustBeWholeNumbersInRange) {
-  const Json object = Json::parse(R"({"a":1001,"b":1001.0,"c":1001.7,"d":"1001","e":3000000000,
-      "f":-2147483648,"g":null,"h":true,"i":-0.5})");
-  struct Case {
-    const char* key;
-    std::optional<int32_t> value;  // nullopt with refused false: absent or null
-    bool refused;
-  };
-  const Case cases[] = {{"a", 1001, false},         {"b", 1001, false},
-                        {"c", std::nullopt, true},  {"d", std::nullopt, true},
-                        {"e", std::nullopt, true},  {"f", INT32_MIN, false},
-                        {"g", std::nullopt, false}, {"h", std::nullopt, true},
-                        {"i", std::nullopt, true},  {"missing", std::nullopt, false}};
-  for (const Case& c : cases) {
-    if (c.refused) {
-      EXPECT_THROW(IntegerMember(object, c.key), UsageError) << c.key;
-    } else {
-      EXPECT_EQ(IntegerMember(object, c.key), c.value) << c.key;
-    }
-  }
 }
 
 TEST(JsonConvert, RecordsetsBecomeRowObjectsOrAreLeftOut) {
