@@ -1,12 +1,17 @@
-// Installing the suite's schema: refusal to overwrite, the bill registry, and what bills and the
-// engine's partial inserts can rely on.
+// Installing the suite's schema: refusal to overwrite, the seed rows and the bill registry, and
+// what bills and the engine's partial inserts can rely on.
 #include "schema/suite_schema.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "installed_schema.h"
+#include "platform/variant/date.h"
 #include "platform/variant/error.h"
 #include "schema/suite_scripts.h"
 #include "support/fault_injecting_connection.h"
@@ -16,23 +21,35 @@ namespace {
 
 using cb::testing::TempDatabase;
 
-TEST(SuiteSchema, IsMissingFromAnEmptyDatabaseAndPresentAfterInstall) {
-  TempDatabase database;
-  auto connection = sqlite::OpenSqliteConnection(database.path());
-  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
-  InstallSuiteSchema(*connection);
-  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
-  EXPECT_FALSE(connection->InTransaction());
-}
-
 TEST(SuiteSchema, InstallJoinsTheCallersTransactionAndRollsBackWithIt) {
   TempDatabase database;
   auto connection = sqlite::OpenSqliteConnection(database.path());
   connection->BeginTrans();
   InstallSuiteSchema(*connection);
+  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
   EXPECT_TRUE(connection->InTransaction());
   connection->RollbackTrans();
   EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
+}
+
+// The embedded scripts (the suite's and the demo's) are exactly the schema folder's .sql files.
+TEST(SuiteScripts, EmbedEverySqlFileOfTheSchemaFolderOnceAsItStandsOnDisk) {
+  const std::filesystem::path folder = std::filesystem::path(CHECKBILL_SOURCE_DIR) / "schema";
+  std::set<std::string> on_disk;
+  for (const auto& file : std::filesystem::directory_iterator(folder)) {
+    if (file.path().extension() == ".sql") on_disk.insert(file.path().filename().string());
+  }
+  std::set<std::string> embedded;
+  for (const auto& scripts : {SuiteScripts(), DemoScripts()}) {
+    for (const SuiteScript& script : scripts) {
+      EXPECT_TRUE(embedded.insert(std::string(script.name)).second) << script.name;
+      std::ifstream in(folder / std::string(script.name), std::ios::binary);
+      std::ostringstream text;
+      text << in.rdbuf();
+      EXPECT_EQ(script.text, text.str()) << script.name;
+    }
+  }
+  EXPECT_EQ(embedded, on_disk);
 }
 
 // Statements of an install: the probe, one batch per script, the calendar's DELETE, one batch per
@@ -79,6 +96,55 @@ TEST_F(InstalledSchema, SecondInstallIsRefusedAndChangesNothing) {
   EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType"), types);
 }
 
+// The accounting calendar: one period per calendar month, leap years included, for exactly the
+// century from 2000.
+TEST_F(InstalledSchema, CalendarPeriodsAreTheCalendarMonthsOfTheCentury) {
+  struct Period {
+    int year;
+    int period;
+    int last_day;
+  };
+  const Period months[] = {
+      {2024, 2, 29}, {2023, 2, 28},  {2000, 2, 29},  {2024, 1, 31},
+      {2024, 4, 30}, {2024, 12, 31}, {2099, 12, 31}, {2010, 9, 30},
+  };
+  for (const Period& p : months) {
+    SCOPED_TRACE(std::to_string(p.year) + "/" + std::to_string(p.period));
+    db::RecordsetPtr row = connection().Execute(
+        "SELECT FStartDate,FEndDate FROM t_AccountingPeriod WHERE FYear=" + std::to_string(p.year) +
+        " AND FPeriod=" + std::to_string(p.period));
+    ASSERT_EQ(row->RecordCount(), 1);
+    EXPECT_EQ(row->Field("FStartDate").ToDate(), DayNumberFromCivil(p.year, p.period, 1));
+    EXPECT_EQ(row->Field("FEndDate").ToDate(), DayNumberFromCivil(p.year, p.period, p.last_day));
+  }
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod"), 1200);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod WHERE FYear BETWEEN 2000 AND 2099 "
+                  "AND FPeriod BETWEEN 1 AND 12"),
+            1200);
+}
+
+// The profile's current period must exist in the calendar, or no bill date can be placed.
+TEST_F(InstalledSchema, CurrentAndStartPeriodsExistInTheCalendar) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod p, t_SystemProfile y, t_SystemProfile c "
+                  "WHERE y.FCategory='IC' AND y.FKey='CurrentYear' AND c.FCategory='IC' "
+                  "AND c.FKey IN ('CurrentPeriod','StartPeriod') "
+                  "AND p.FYear=CAST(y.FValue AS INT) AND p.FPeriod=CAST(c.FValue AS INT)"),
+            2);
+}
+
+// Lines without stock place or auxiliary property join place 0 and property 0; BOMs are active
+// through the 'zt01' status.
+TEST_F(InstalledSchema, LookupRowsThatInnerJoinsNeedArePresent) {
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_StockPlace WHERE FSPID=0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AuxItem WHERE FItemID=0"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM T_submessage WHERE FID='ZT01'"), 1);
+}
+
+// One write-back names FInterID unqualified while joined to the unit table.
+TEST_F(InstalledSchema, UnitTableHasNoBillIdColumn) {
+  EXPECT_THROW(connection().Execute("SELECT FInterID FROM t_MeasureUnit"), Error);
+}
+
 // Loading a bill reads the head by FInterID and FTranType and the lines by FInterID, and the guards
 // read the same head columns for every type; a registered table without them breaks every check.
 TEST_F(InstalledSchema, EveryRegisteredTableHoldsTheColumnsBillLoadingReads) {
@@ -123,50 +189,19 @@ TEST_F(InstalledSchema, InspectionRequestLinesRecordTheirRelatedQuantity) {
   }
 }
 
-TEST_F(InstalledSchema, BillNamingOnlyItsKeysGetsTheDefaultsTheEngineReads) {
-  connection().Execute(
-      "INSERT INTO ICStockBill (FInterID,FTranType,FBillNo) VALUES (1001,1,'WIN000001')\r\n"
-      "INSERT INTO ICStockBillEntry (FInterID,FEntryID,FItemID,FDCStockID) VALUES (1001,1,5,2)");
-  db::RecordsetPtr head = connection().Execute("SELECT * FROM ICStockBill WHERE FInterID=1001");
-  ASSERT_FALSE(head->Eof());
-  EXPECT_EQ(head->Field("FStatus").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FCancelLation").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FUpStockWhenSave").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FChildren").ToInt32(), 0);
-  EXPECT_EQ(head->Field("FROB").ToInt32(), 1);
-  EXPECT_TRUE(head->Field("FCheckerID").IsNull());
-  EXPECT_TRUE(head->Field("FCheckDate").IsNull());
-
-  db::RecordsetPtr entry =
-      connection().Execute("SELECT * FROM ICStockBillEntry WHERE FInterID=1001");
-  ASSERT_FALSE(entry->Eof());
-  EXPECT_EQ(entry->Field("FAuxPropID").ToInt32(), 0);
-  EXPECT_EQ(entry->Field("FQty").ToDouble(), 0.0);
-  EXPECT_EQ(entry->Field("FSecQty").ToDouble(), 0.0);
-  EXPECT_EQ(entry->Field("FOrderInterID").ToInt32(), 0);
-  EXPECT_EQ(entry->Field("FBatchNo").ToString(), "");
-  EXPECT_TRUE(entry->Field("FKFDate").IsNull());
-}
-
-// The engine inserts into these tables naming only some columns; the others must fill themselves.
+// The engine inserts into these tables naming only some columns (its inventory inserts run in the
+// scenarios); the others must fill themselves, batch trace ids counting up.
 TEST_F(InstalledSchema, PartialInsertsTheEngineSendsSucceed) {
   connection().Execute(
-      "INSERT INTO ICInventory(FBrNo,FItemID,FBatchNo,FAuxPropID,FStockID,FStockPlaceID,FKFPeriod,"
-      "FKFDate,FQty,FSecQty) VALUES ('',5,'',0,2,0,0,'',10,0)\r\n"
       "INSERT INTO ICPlanHistory(FBrNo,FItemID,FInterID,FPlanPrice,FDate,FNewPlanPrice) "
       "VALUES('0',5,1003,10,'2024-03-05',12)\r\n"
       "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
       "(5,'B1',9,0)\r\n"
       "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
       "(5,'B2',9,0)");
-  db::RecordsetPtr traces =
-      connection().Execute("SELECT FTraceID,FForbid FROM ICOrderBatchTrace ORDER BY FTraceID");
-  ASSERT_EQ(traces->RecordCount(), 2);
-  EXPECT_EQ(traces->Field("FTraceID").ToInt32(), 1);
-  EXPECT_EQ(traces->Field("FForbid").ToInt32(), 0);
-  traces->MoveNext();
-  EXPECT_EQ(traces->Field("FTraceID").ToInt32(), 2);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICInventory WHERE FItemID=5 AND FStockID=2"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=0 AND "
+                  "((FBatchNo='B1' AND FTraceID=1) OR (FBatchNo='B2' AND FTraceID=2))"),
+            2);
   EXPECT_EQ(Count("SELECT COUNT(*) FROM ICPlanHistory WHERE FInterID=1003"), 1);
 }
 

@@ -30,6 +30,14 @@ inline std::string ShellQuote(const std::string& word) {
   return quoted + "'";
 }
 
+// The bytes of a file; "" when there is none.
+inline std::string Contents(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 // Runs the program with words in folder dir (stderr goes through err_name there); stdin_text is
 // what the program reads on its standard input.
 inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::string>& words,
@@ -48,10 +56,7 @@ inline ToolRun RunTool(const std::filesystem::path& dir, const std::vector<std::
   while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
   const int status = ::pclose(pipe);
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(err_file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  run.err = text.str();
+  run.err = Contents(err_file);
   return run;
 }
 
