@@ -293,7 +293,6 @@ tsql::StatementResult SqliteBackend::Run(std::string_view native_sql,
   }
   if (const std::string dropped = ParkedTables::DroppedTable(native_sql);
       !dropped.empty() && Park(dropped, native_sql)) {
-    if (!InTransaction()) parked_.Settle();
     return {};
   }
   tsql::StatementResult result = RunObserved(native_sql, params);
@@ -309,6 +308,8 @@ void SqliteBackend::DropParked(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     (void)RunObserved(std::string(kDropTable) + "temp.[" + name + "]", {});
     parked_.Remove(name);
+    // Committed already outside a transaction: a later failure's rollback must not bring it back.
+    if (!InTransaction()) parked_.Settle();
   }
 }
 
@@ -344,6 +345,7 @@ bool SqliteBackend::Park(const std::string& name, std::string_view drop_sql) {
   (void)RunObserved("DELETE FROM " + std::string(drop_sql.substr(kDropTable.size())), {});
   catalog_.erase(name);
   parked_.Park(name, {std::move(*definition), std::move(columns)});
+  if (!InTransaction()) parked_.Settle();
   return true;
 }
 
