@@ -35,7 +35,8 @@ class SqliteBackend : public tsql::Backend {
   // Names and declared types of a query's columns, from the prepared statement.
   std::vector<tsql::ColumnInfo> Describe(std::string_view native_sql,
                                          std::span<const tsql::BoundParameter> params) override;
-  // Temporary tables first, then the main database ('#' names only among temporary tables).
+  // Temporary tables first, then the main database ('#' names only among temporary tables); a
+  // parked table is not found.
   // Answers are cached until this connection runs DDL or a rollback, or another one commits.
   std::optional<std::vector<tsql::ColumnInfo>> TableColumns(std::string_view table) override;
 
