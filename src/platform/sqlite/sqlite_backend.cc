@@ -11,6 +11,9 @@ namespace cb::sqlite {
 namespace {
 
 constexpr char kTableInfoSql[] = "SELECT name, type, pk FROM pragma_table_info(?1, ?2)";
+constexpr char kTempSchemaSql[] =
+    "SELECT type, sql FROM temp.sqlite_master WHERE tbl_name = ?1 COLLATE NOCASE";
+constexpr std::string_view kDropTable = "DROP TABLE ";
 
 db::DbError ConnectionError(std::string description, std::string_view path) {
   db::DbError error;
@@ -196,6 +199,9 @@ SqliteBackend::SqliteBackend(const std::string& path, const SqliteOptions& optio
         "Cannot set up database '" + path + "': this SQLite cannot switch off join Bloom filters",
         path));
   }
+  // Any rollback, asked for or SQLite's own after a failure, also restores what was parked.
+  sqlite3_rollback_hook(
+      db_, [](void* parked) { static_cast<ParkedTables*>(parked)->RollBack(); }, &parked_);
   rc = RegisterFunctions(db_, &fault_);
   cache_ = std::make_unique<StatementCache>(db_, options.statement_cache);
   if (rc == SQLITE_OK && options.write_ahead_log) {
@@ -212,6 +218,15 @@ SqliteBackend::SqliteBackend(const std::string& path, const SqliteOptions& optio
 }
 
 SqliteBackend::~SqliteBackend() {
+  // Closing discards the temporary tables; parked ones are dropped first so that the statements an
+  // observer saw leave none behind, and a replay of them on one handle finds what this one did.
+  if (observe_statement_ && db_ != nullptr && !parked_.empty() && !InTransaction()) {
+    try {
+      DropParked(parked_.Names());
+    } catch (const db::DatabaseException&) {
+      // The handle is closing: the tables go with it.
+    }
+  }
   cache_.reset();
   if (db_ != nullptr) {
     if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -263,6 +278,79 @@ void SqliteBackend::Bind(sqlite3_stmt* statement, std::span<const tsql::BoundPar
 
 tsql::StatementResult SqliteBackend::Run(std::string_view native_sql,
                                          std::span<const tsql::BoundParameter> params) {
+  if (!InTransaction()) parked_.Settle();
+  if (!parked_.empty()) {
+    const std::string created = ParkedTables::CreatedTable(native_sql);
+    const ParkedTables::Parked* parked = created.empty() ? nullptr : parked_.Find(created);
+    if (parked != nullptr && parked->definition == ParkedTables::StoredDefinition(native_sql)) {
+      // The same table, empty: the catalog's answer is the one it gave before the drop.
+      catalog_[created] = parked->columns;
+      parked_.Remove(created);
+      if (!InTransaction()) parked_.Settle();
+      return {};
+    }
+    DropParkedNamedBy(native_sql);
+  }
+  if (const std::string dropped = ParkedTables::DroppedTable(native_sql);
+      !dropped.empty() && Park(dropped, native_sql)) {
+    return {};
+  }
+  tsql::StatementResult result = RunObserved(native_sql, params);
+  if (!InTransaction()) parked_.Settle();
+  return result;
+}
+
+void SqliteBackend::DropParkedNamedBy(std::string_view native_sql) {
+  DropParked(parked_.MentionedBy(native_sql));
+}
+
+void SqliteBackend::DropParked(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    (void)RunObserved(std::string(kDropTable) + "temp.[" + name + "]", {});
+    parked_.Remove(name);
+    // Committed already outside a transaction: a later failure's rollback must not bring it back.
+    if (!InTransaction()) parked_.Settle();
+  }
+}
+
+std::optional<std::string> SqliteBackend::ParkableDefinition(const std::string& name) {
+  sqlite3_stmt* statement = Prepare(kTempSchemaSql);
+  sqlite3_bind_text(statement, 1, name.data(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  std::optional<std::string> definition;
+  int tables = 0;
+  bool own_objects = false;
+  int rc;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    const auto* sql = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+    if (type != nullptr && std::string_view(type) == "table") {
+      ++tables;
+      if (sql != nullptr) definition = sql;
+    } else if (sql != nullptr) {
+      own_objects = true;  // the indexes of PRIMARY KEY and UNIQUE have no text of their own
+    }
+  }
+  if (rc != SQLITE_DONE) FailStep(statement, kTempSchemaSql);
+  sqlite3_reset(statement);
+  if (tables != 1 || own_objects || !definition || !ParkedTables::Parkable(*definition)) {
+    return std::nullopt;
+  }
+  return definition;
+}
+
+bool SqliteBackend::Park(const std::string& name, std::string_view drop_sql) {
+  std::optional<std::string> definition = ParkableDefinition(name);
+  if (!definition) return false;
+  std::optional<std::vector<tsql::ColumnInfo>> columns = TableColumns(name);
+  (void)RunObserved("DELETE FROM " + std::string(drop_sql.substr(kDropTable.size())), {});
+  catalog_.erase(name);
+  parked_.Park(name, {std::move(*definition), std::move(columns)});
+  if (!InTransaction()) parked_.Settle();
+  return true;
+}
+
+tsql::StatementResult SqliteBackend::RunObserved(std::string_view native_sql,
+                                                 std::span<const tsql::BoundParameter> params) {
   if (!observe_statement_) return RunStatement(native_sql, params);
   try {
     tsql::StatementResult result = RunStatement(native_sql, params);
@@ -308,6 +396,7 @@ tsql::StatementResult SqliteBackend::RunStatement(std::string_view native_sql,
 
 std::vector<tsql::ColumnInfo> SqliteBackend::Describe(std::string_view native_sql,
                                                       std::span<const tsql::BoundParameter>) {
+  if (!parked_.empty()) DropParkedNamedBy(native_sql);
   sqlite3_stmt* statement = Prepare(native_sql);
   return ReadColumns(statement);
 }
@@ -345,6 +434,7 @@ std::optional<std::vector<tsql::ColumnInfo>> SqliteBackend::TableColumns(std::st
   table = Unbracket(table);
   InvalidateCatalogOnForeignCommit();
   std::string key = LowerName(table);
+  if (!parked_.empty() && parked_.Find(key) != nullptr) return std::nullopt;
   if (auto cached = catalog_.find(key); cached != catalog_.end()) return cached->second;
   std::optional<std::vector<tsql::ColumnInfo>> columns = SchemaColumns(table, "temp");
   if (!columns && !(!table.empty() && table.front() == '#')) columns = SchemaColumns(table, "main");

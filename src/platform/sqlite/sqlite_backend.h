@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/sqlite/parked_tables.h"
 #include "platform/sqlite/sqlite_functions.h"
 #include "platform/sqlite/sqlite_options.h"
 #include "platform/sqlite/statement_cache.h"
@@ -27,12 +28,15 @@ class SqliteBackend : public tsql::Backend {
 
   // Prepares through the cache, binds `params` by name (names the statement does not read are
   // skipped) and reads every row. `changes` counts only rows written by INSERT, UPDATE and DELETE.
+  // A temporary table that a DROP TABLE leaves empty and parked (parked_tables.h) is taken back by
+  // a CREATE TABLE of the same text, with no native statement at all.
   tsql::StatementResult Run(std::string_view native_sql,
                             std::span<const tsql::BoundParameter> params) override;
   // Names and declared types of a query's columns, from the prepared statement.
   std::vector<tsql::ColumnInfo> Describe(std::string_view native_sql,
                                          std::span<const tsql::BoundParameter> params) override;
-  // Temporary tables first, then the main database ('#' names only among temporary tables).
+  // Temporary tables first, then the main database ('#' names only among temporary tables); a
+  // parked table is not found.
   // Answers are cached until this connection runs DDL or a rollback, or another one commits.
   std::optional<std::vector<tsql::ColumnInfo>> TableColumns(std::string_view table) override;
 
@@ -45,6 +49,19 @@ class SqliteBackend : public tsql::Backend {
   sqlite3* handle() const { return db_; }
 
  private:
+  // Run without the parking: the observer sees the statement.
+  tsql::StatementResult RunObserved(std::string_view native_sql,
+                                    std::span<const tsql::BoundParameter> params);
+  // Parks the temporary table `name` that `drop_sql` would drop, when it may be parked; false when
+  // the statement must run as it is.
+  bool Park(const std::string& name, std::string_view drop_sql);
+  // The table's text in the schema table when it may be parked: no AUTOINCREMENT column, and no
+  // index or trigger made for it after its creation.
+  std::optional<std::string> ParkableDefinition(const std::string& name);
+  // Drops for real the parked tables that a native statement names, so that SQLite answers it as
+  // if they had been dropped when asked.
+  void DropParkedNamedBy(std::string_view native_sql);
+  void DropParked(const std::vector<std::string>& names);
   tsql::StatementResult RunStatement(std::string_view native_sql,
                                      std::span<const tsql::BoundParameter> params);
   sqlite3_stmt* Prepare(std::string_view native_sql);
@@ -71,6 +88,7 @@ class SqliteBackend : public tsql::Backend {
   std::unordered_map<std::string, std::optional<std::vector<tsql::ColumnInfo>>> catalog_;
   unsigned int data_version_ = 0;
   std::unique_ptr<StatementCache> cache_;
+  ParkedTables parked_;
 };
 
 }  // namespace cb::sqlite

@@ -177,5 +177,33 @@ TEST(BackendOpen, MissingFileIsCreatedAndUnopenablePathIsAConnectionError) {
   }
 }
 
+int TempSchemaVersion(SqliteBackend& backend) {
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v2(backend.handle(), "PRAGMA temp.schema_version", -1, &statement, nullptr);
+  const int version = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : -1;
+  sqlite3_finalize(statement);
+  return version;
+}
+
+// A schema change makes SQLite prepare every cached statement again; a temporary table dropped and
+// created again with the same text must not cause one, while any other text must.
+TEST_F(Backend, TemporaryTableCreatedAgainAlikeChangesNoSchema) {
+  const std::string create = "CREATE TEMP TABLE [#Work] ([FID] INT NOT NULL)";
+  const std::string drop = "DROP TABLE temp.[#Work]";
+  (void)Run(create);
+  (void)Run("INSERT INTO [#Work] VALUES (1)");
+  (void)Run(drop);
+  const int version = TempSchemaVersion(backend_);
+  (void)Run(create);
+  EXPECT_EQ(Run("SELECT COUNT(*) FROM [#Work]").rows[0][0].ToInt64(), 0);
+  (void)Run(drop);
+  EXPECT_EQ(TempSchemaVersion(backend_), version);
+  EXPECT_FALSE(backend_.TableColumns("#Work").has_value());
+  (void)Run("CREATE TEMP TABLE [#Work] ([FName] TEXT NULL)");
+  EXPECT_NE(TempSchemaVersion(backend_), version);
+  ASSERT_TRUE(backend_.TableColumns("#work").has_value());
+  EXPECT_EQ(backend_.TableColumns("#work")->front().name, "FName");
+}
+
 }  // namespace
 }  // namespace cb::sqlite
