@@ -17,7 +17,7 @@
 #include "support/temp_database.h"
 
 namespace cb::sqlite {
-namespace testing {
+namespace {
 
 enum class StepKind { kRun, kQuery, kFails, kBegin, kCommit, kRollback };
 
@@ -37,7 +37,10 @@ struct SemanticCase {
   std::vector<Step> steps;
 };
 
-namespace {
+// Names a case in test output instead of dumping its bytes.
+void PrintTo(const SemanticCase& semantic_case, std::ostream* out) {
+  *out << semantic_case.file << ": " << semantic_case.name;
+}
 
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream stream(text);
@@ -142,21 +145,6 @@ std::vector<SemanticCase> ReadCases(const std::string& path) {
   return cases;
 }
 
-}  // namespace
-
-// Names a case in test output instead of dumping its bytes.
-void PrintTo(const SemanticCase& semantic_case, std::ostream* out) {
-  *out << semantic_case.file << ": " << semantic_case.name;
-}
-
-}  // namespace testing
-
-namespace {
-
-using testing::SemanticCase;
-using testing::Step;
-using testing::StepKind;
-
 // The connection's cases and the dialect layer's own, which need a database to run.
 std::vector<std::string> CaseDirectories() {
   const char* root = std::getenv("CHECKBILL_SOURCE_DIR");
@@ -175,7 +163,7 @@ std::vector<SemanticCase> AllCases() {
   std::sort(files.begin(), files.end());
   std::vector<SemanticCase> cases;
   for (const std::string& file : files) {
-    for (SemanticCase& c : testing::ReadCases(file)) cases.push_back(std::move(c));
+    for (SemanticCase& c : ReadCases(file)) cases.push_back(std::move(c));
   }
   return cases;
 }

@@ -133,21 +133,6 @@ TEST(SqliteConnection, ObserverSeesEachNativeStatementWithItsValuesAndWhetherItS
   EXPECT_FALSE(seen.back().succeeded) << "the duplicate key is shown as failed";
 }
 
-// The journal mode a file has, as a plain handle finds it.
-std::string JournalModeOf(const std::string& path) {
-  sqlite3* db = nullptr;
-  EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-  sqlite3_stmt* statement = nullptr;
-  sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &statement, nullptr);
-  std::string mode;
-  if (sqlite3_step(statement) == SQLITE_ROW) {
-    mode = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-  }
-  sqlite3_finalize(statement);
-  sqlite3_close(db);
-  return mode;
-}
-
 TEST(JournalMode, OnlyAFileThatHoldsTheSuitesSchemaIsSwitchedToWriteAheadLog) {
   struct Case {
     const char* name;
@@ -170,11 +155,10 @@ TEST(JournalMode, OnlyAFileThatHoldsTheSuitesSchemaIsSwitchedToWriteAheadLog) {
       ASSERT_EQ(sqlite3_exec(db, c.existing_table, nullptr, nullptr, nullptr), SQLITE_OK);
       sqlite3_close(db);
     }
-    {
-      auto connection = OpenSqliteConnection(path);
-      (void)connection->Execute("SELECT 1");
-    }
-    EXPECT_EQ(JournalModeOf(path), c.mode_after_open);
+    auto connection = OpenSqliteConnection(path);
+    tsql::StatementResult mode = connection->backend().Run("PRAGMA journal_mode", {});
+    ASSERT_EQ(mode.rows.size(), 1u);
+    EXPECT_EQ(mode.rows[0][0].ToString(), c.mode_after_open);
   }
 }
 
