@@ -1,10 +1,10 @@
-// Tests of the suite's stored procedures: period dates from the accounting calendar and the
-// requisition hand-over.
+// Tests of the suite's stored procedures as a connection runs them: period dates from the
+// accounting calendar, the requisition hand-over, and calls the registry cannot serve.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/db/command.h"
-#include "platform/sqlite/procedures/get_period_start_end.h"
-#include "platform/sqlite/procedures/po_request_to_mrp_result.h"
 #include "platform/sqlite/sqlite_connection.h"
 #include "platform/variant/date.h"
 #include "support/temp_database.h"
@@ -14,71 +14,43 @@ namespace {
 
 class Procedures : public ::testing::Test {
  protected:
-  void SetUp() override {
-    (void)connection_->Execute(
-        "CREATE TABLE t_AccountingPeriod (FYear INT NOT NULL, FPeriod INT NOT NULL, "
-        "FStartDate DATETIME NOT NULL, FEndDate DATETIME NOT NULL, PRIMARY KEY (FYear, "
-        "FPeriod))\r\n"
-        "CREATE TABLE t_SystemProfile (FCategory VARCHAR(30) NOT NULL, FKey VARCHAR(50) NOT NULL, "
-        "FValue VARCHAR(255))\r\n"
-        "INSERT INTO t_AccountingPeriod (FYear, FPeriod, FStartDate, FEndDate) "
-        "VALUES (2023, 3, '2023-03-01', '2023-03-31')\r\n"
-        "INSERT INTO t_AccountingPeriod (FYear, FPeriod, FStartDate, FEndDate) "
-        "VALUES (2024, 2, '2024-02-01', '2024-02-29')");
-  }
-
-  // Calls GetPeriodStartEnd as the engine does; returns the two output dates.
-  std::pair<Variant, Variant> PeriodDates(int32_t year, int32_t period) {
-    db::Command command(connection_, "getperiodstartend");
-    command.parameters().Append({"RETURN_VALUE", db::ParameterDirection::kReturnValue, {}});
-    command.parameters().Append({"aYear", db::ParameterDirection::kInput, Variant(year)});
-    command.parameters().Append({"aPeriod", db::ParameterDirection::kInput, Variant(period)});
-    command.parameters().Append({"aPeriodStart", db::ParameterDirection::kOutput, {}});
-    command.parameters().Append({"aPeriodEnd", db::ParameterDirection::kOutput, {}});
-    command.Execute();
-    EXPECT_TRUE(command.parameters().ReturnValue()->value == Variant(int32_t{0}));
-    return {command.parameters().Item("aPeriodStart").value,
-            command.parameters().Item("aPeriodEnd").value};
-  }
-
   cb::testing::TempDatabase dir_;
   std::shared_ptr<SqliteConnection> connection_ = OpenSqliteConnection(dir_.File("p.db"));
 };
 
-TEST_F(Procedures, PeriodOfAGivenYearComesFromTheCalendar) {
-  auto [start, end] = PeriodDates(2023, 3);
-  ASSERT_TRUE(start.IsDate());
-  EXPECT_EQ(FormatDate(start.ToDate()), "2023-03-01");
-  EXPECT_EQ(FormatDate(end.ToDate()), "2023-03-31");
-}
-
-TEST_F(Procedures, YearZeroMeansTheProfileCurrentYear) {
+TEST_F(Procedures, PeriodOfAGivenYearOrWithoutAProfileYearOfTodaysYearComesFromTheCalendar) {
+  const std::string today = std::to_string(CivilFromDayNumber(Now()).year);
   (void)connection_->Execute(
-      "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('GL', 'CurrentYear', '2023') "
-      "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'CurrentYear', '2024')");
-  auto [start, end] = PeriodDates(0, 2);
-  EXPECT_EQ(FormatDate(start.ToDate()), "2024-02-01");
-  EXPECT_EQ(FormatDate(end.ToDate()), "2024-02-29");
+      "CREATE TABLE t_AccountingPeriod (FYear INT, FPeriod INT, FStartDate DATETIME, FEndDate "
+      "DATETIME) CREATE TABLE t_SystemProfile (FCategory VARCHAR(30), FKey VARCHAR(50), FValue "
+      "VARCHAR(255)) INSERT INTO t_AccountingPeriod VALUES (2023, 3, '2023-03-01', '2023-03-31'), "
+      "(" +
+      today + ", 7, '" + today + "-07-01', '" + today + "-07-31')");
+  for (const auto& [year, period, start] :
+       {std::tuple{2023, 3, std::string("2023-03-01")}, std::tuple{0, 7, today + "-07-01"}}) {
+    db::Command command(connection_, "getperiodstartend");
+    auto& p = command.parameters();
+    p.Append({"RETURN_VALUE", db::ParameterDirection::kReturnValue, {}});
+    p.Append({"aYear", db::ParameterDirection::kInput, Variant(int32_t{year})});
+    p.Append({"aPeriod", db::ParameterDirection::kInput, Variant(int32_t{period})});
+    p.Append({"aPeriodStart", db::ParameterDirection::kOutput, {}});
+    p.Append({"aPeriodEnd", db::ParameterDirection::kOutput, {}});
+    command.Execute();
+    EXPECT_TRUE(p.ReturnValue()->value == Variant(int32_t{0}));
+    ASSERT_TRUE(p.Item("aPeriodStart").value.IsDate());
+    EXPECT_EQ(FormatDate(p.Item("aPeriodStart").value.ToDate()), start);
+  }
 }
 
-TEST_F(Procedures, YearZeroWithoutProfileRowMeansTodaysYear) {
-  int year = CivilFromDayNumber(Now()).year;
-  (void)connection_->Execute(
-      "INSERT INTO t_AccountingPeriod (FYear, FPeriod, FStartDate, FEndDate) VALUES (" +
-      std::to_string(year) + ", 7, '" + std::to_string(year) + "-07-01', '" + std::to_string(year) +
-      "-07-31')");
-  auto [start, end] = PeriodDates(0, 7);
-  EXPECT_EQ(FormatDate(start.ToDate()), std::to_string(year) + "-07-01");
-}
-
-TEST_F(Procedures, MissingPeriodIsAnErrorThroughErrors) {
-  EXPECT_THROW((void)PeriodDates(2023, 13), Error);
+TEST_F(Procedures, UnknownProcedureAndMissingParameterAreErrorsThroughErrors) {
+  db::Command unknown(connection_, "NoSuchProc");
+  EXPECT_THROW(unknown.Execute(), Error);
   ASSERT_EQ(connection_->errors().Count(), 1u);
   EXPECT_EQ(connection_->errors().Item(0).description,
-            "Accounting period 13 of year 2023 does not exist.");
-}
+            "Could not find stored procedure 'NoSuchProc'.");
+  EXPECT_EQ(connection_->errors().Item(0).native_error, 2812);
+  EXPECT_EQ(connection_->errors().Item(0).kind, db::DbErrorKind::kNoSuchObject);
 
-TEST_F(Procedures, MissingParameterIsReportedByName) {
   db::Command command(connection_, "GetPeriodStartEnd");
   command.parameters().Append({"aYear", db::ParameterDirection::kInput, Variant(int32_t{2023})});
   EXPECT_THROW(command.Execute(), Error);

@@ -6,29 +6,144 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
+#include <sstream>
+#include <stdexcept>
 
 #include "platform/sqlite/sqlite_connection.h"
 #include "platform/variant/date.h"
-#include "semantic_case.h"
 #include "support/temp_database.h"
 
 namespace cb::sqlite {
-namespace testing {
+namespace {
+
+enum class StepKind { kRun, kQuery, kFails, kBegin, kCommit, kRollback };
+
+struct Step {
+  StepKind kind = StepKind::kRun;
+  int connection = 1;             // 1 or 2: two connections share the database file
+  std::string sql;                // the batch (kRun, kQuery, kFails)
+  std::vector<std::string> rows;  // kQuery: each row's cells joined by " | "
+  std::string error_kind;         // kFails: the DbErrorKind name ("kDivideByZero") or the
+                                  // server's error number ("8115")
+  int line = 0;                   // where the step starts in its file
+};
+
+struct SemanticCase {
+  std::string file;
+  std::string name;
+  std::vector<Step> steps;
+};
 
 // Names a case in test output instead of dumping its bytes.
 void PrintTo(const SemanticCase& semantic_case, std::ostream* out) {
   *out << semantic_case.file << ": " << semantic_case.name;
 }
 
-}  // namespace testing
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream stream(text);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
 
-namespace {
+bool IsDirective(const std::string& line) {
+  if (line.rfind("-- ", 0) != 0) return false;
+  std::vector<std::string> words = Words(line.substr(3));
+  if (words.empty()) return false;
+  for (const char* keyword : {"run", "query", "rows", "fails", "begin", "commit", "rollback"}) {
+    if (words.front() == keyword) return true;
+  }
+  return false;
+}
 
-using testing::SemanticCase;
-using testing::Step;
-using testing::StepKind;
+[[noreturn]] void Malformed(const std::string& path, int line, const std::string& what) {
+  throw std::runtime_error(path + ":" + std::to_string(line) + ": " + what);
+}
+
+// Reads "on N" at words[at] when present.
+int ConnectionOf(const std::vector<std::string>& words, size_t at, const std::string& path,
+                 int line) {
+  if (words.size() <= at) return 1;
+  if (words.size() != at + 2 || words[at] != "on" ||
+      (words[at + 1] != "1" && words[at + 1] != "2")) {
+    Malformed(path, line, "expected 'on 1' or 'on 2'");
+  }
+  return words[at + 1] == "2" ? 2 : 1;
+}
+
+// Reads every case of a file. Format:
+//   # comment                      (outside SQL)
+//   === name                       starts a case
+//   -- run [on 2]                  a batch that must succeed
+//   -- query [on 2]                a batch whose first result set must equal the rows that follow
+//   -- rows                        the rows, one per line, cells joined by " | "
+//   -- fails KIND [on 2]           a batch that must fail with that error kind or number
+//   -- begin | commit | rollback [on 2]
+// Cells: NULL, integers, reals (shortest form), decimals (every digit, no trailing zeros), 'text'
+// in quotes, #YYYY-MM-DD[ HH:MM:SS]# for dates, true/false. Raises std::runtime_error on a
+// malformed file.
+std::vector<SemanticCase> ReadCases(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::vector<SemanticCase> cases;
+  Step* step = nullptr;
+  bool in_rows = false;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("=== ", 0) == 0) {
+      cases.push_back({path, line.substr(4), {}});
+      step = nullptr;
+      in_rows = false;
+      continue;
+    }
+    if (IsDirective(line)) {
+      if (cases.empty()) Malformed(path, number, "step outside a case");
+      std::vector<std::string> words = Words(line.substr(3));
+      const std::string& keyword = words.front();
+      if (keyword == "rows") {
+        if (step == nullptr || step->kind != StepKind::kQuery) {
+          Malformed(path, number, "'rows' must follow a query");
+        }
+        in_rows = true;
+        continue;
+      }
+      in_rows = false;
+      Step next;
+      next.line = number;
+      if (keyword == "fails") {
+        if (words.size() < 2) Malformed(path, number, "'fails' needs an error kind");
+        next.kind = StepKind::kFails;
+        next.error_kind = words[1];
+        next.connection = ConnectionOf(words, 2, path, number);
+      } else {
+        next.kind = keyword == "run"      ? StepKind::kRun
+                    : keyword == "query"  ? StepKind::kQuery
+                    : keyword == "begin"  ? StepKind::kBegin
+                    : keyword == "commit" ? StepKind::kCommit
+                                          : StepKind::kRollback;
+        next.connection = ConnectionOf(words, 1, path, number);
+      }
+      cases.back().steps.push_back(std::move(next));
+      step = &cases.back().steps.back();
+      continue;
+    }
+    if (step == nullptr) {
+      if (line.empty() || line.front() == '#') continue;
+      Malformed(path, number, "text outside a step");
+    }
+    if (in_rows) {
+      if (!line.empty()) step->rows.push_back(line);
+    } else if (!line.empty() || !step->sql.empty()) {
+      step->sql += line + "\r\n";
+    }
+  }
+  return cases;
+}
 
 // The connection's cases and the dialect layer's own, which need a database to run.
 std::vector<std::string> CaseDirectories() {
@@ -48,7 +163,7 @@ std::vector<SemanticCase> AllCases() {
   std::sort(files.begin(), files.end());
   std::vector<SemanticCase> cases;
   for (const std::string& file : files) {
-    for (SemanticCase& c : testing::ReadCases(file)) cases.push_back(std::move(c));
+    for (SemanticCase& c : ReadCases(file)) cases.push_back(std::move(c));
   }
   return cases;
 }
@@ -84,31 +199,10 @@ std::vector<std::string> Render(db::Recordset& recordset) {
   return rows;
 }
 
-const char* KindName(db::DbErrorKind kind) {
-  switch (kind) {
-    case db::DbErrorKind::kSyntax:
-      return "kSyntax";
-    case db::DbErrorKind::kUnsupported:
-      return "kUnsupported";
-    case db::DbErrorKind::kNoSuchObject:
-      return "kNoSuchObject";
-    case db::DbErrorKind::kObjectExists:
-      return "kObjectExists";
-    case db::DbErrorKind::kConstraint:
-      return "kConstraint";
-    case db::DbErrorKind::kDivideByZero:
-      return "kDivideByZero";
-    case db::DbErrorKind::kConversion:
-      return "kConversion";
-    case db::DbErrorKind::kBusy:
-      return "kBusy";
-    case db::DbErrorKind::kConnection:
-      return "kConnection";
-    case db::DbErrorKind::kOther:
-      return "kOther";
-  }
-  return "?";
-}
+// The kinds in the order DbErrorKind declares them, as the case files name them.
+constexpr const char* kKindNames[] = {
+    "kSyntax",       "kUnsupported", "kNoSuchObject", "kObjectExists", "kConstraint",
+    "kDivideByZero", "kConversion",  "kBusy",         "kConnection",   "kOther"};
 
 class Semantics : public ::testing::TestWithParam<SemanticCase> {
  protected:
@@ -141,7 +235,8 @@ class Semantics : public ::testing::TestWithParam<SemanticCase> {
           EXPECT_EQ(std::to_string(connection.errors().Item(0).native_error), step.error_kind)
               << connection.errors().Item(0).description;
         } else {
-          EXPECT_STREQ(KindName(connection.errors().Item(0).kind), step.error_kind.c_str())
+          EXPECT_STREQ(kKindNames[static_cast<int>(connection.errors().Item(0).kind)],
+                       step.error_kind.c_str())
               << connection.errors().Item(0).description;
         }
         return;

@@ -44,34 +44,6 @@ TEST_F(Backend, BindsParametersByNameAndReturnsRawStorageValues) {
   EXPECT_EQ(result.columns[4].declared_type, "");
 }
 
-TEST_F(Backend, ReportsChangesOnlyForRowsWrittenByTheStatement) {
-  EXPECT_EQ(Run("CREATE TABLE t (a INT)").changes, 0);
-  EXPECT_EQ(Run("INSERT INTO t VALUES (1), (2), (3)").changes, 3);
-  tsql::StatementResult query = Run("SELECT a FROM t WHERE a > 1");
-  EXPECT_TRUE(query.produces_rows);
-  EXPECT_EQ(query.changes, 0);
-  EXPECT_EQ(query.rows.size(), 2u);
-  EXPECT_EQ(Run("UPDATE t SET a = a + 1 WHERE a >= 2").changes, 2);
-  EXPECT_EQ(Run("CREATE TABLE u (b INT)").changes, 0) << "DDL after DML reports no changes";
-  EXPECT_EQ(Run("DELETE FROM t").changes, 3);
-  tsql::StatementResult empty = Run("SELECT a FROM t");
-  EXPECT_TRUE(empty.produces_rows);
-  EXPECT_TRUE(empty.rows.empty());
-  EXPECT_FALSE(Run("DROP TABLE u").produces_rows);
-}
-
-TEST_F(Backend, CachedStatementSeesTableRecreatedWithOtherColumns) {
-  (void)Run("CREATE TEMP TABLE \"#t\" (a INT)");
-  (void)Run("INSERT INTO \"#t\" VALUES (1)");
-  EXPECT_EQ(Run("SELECT * FROM \"#t\"").columns.size(), 1u);
-  (void)Run("DROP TABLE temp.\"#t\"");
-  (void)Run("CREATE TEMP TABLE \"#t\" (a INT, b VARCHAR(3))");
-  (void)Run("INSERT INTO \"#t\" VALUES (1, 'x')");
-  tsql::StatementResult again = Run("SELECT * FROM \"#t\"");
-  ASSERT_EQ(again.columns.size(), 2u);
-  EXPECT_EQ(again.rows.front()[1].ToString(), "x");
-}
-
 TEST_F(Backend, DescribesQueryColumnsWithoutRunningIt) {
   (void)Run("CREATE TABLE t (q DECIMAL_REAL(28,10), b VARCHAR(20))");
   std::vector<tsql::ColumnInfo> columns = backend_.Describe("SELECT q, b, q + 1 AS e FROM t", {});
