@@ -22,6 +22,22 @@ std::string BracketedName(std::string_view text, size_t hash) {
   return name;
 }
 
+// Whether `text` holds `word` (lower-case) in any letter case.
+bool Contains(std::string_view text, std::string_view word) {
+  for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+    size_t i = 0;
+    while (i < word.size() && Lower(text[at + i]) == word[i]) ++i;
+    if (i == word.size()) return true;
+  }
+  return false;
+}
+
+// The schema tables ("sqlite_temp_master" and its other names) and the pragma functions that list
+// tables all begin so.
+bool ReadsSchema(std::string_view native_sql) {
+  return Contains(native_sql, "sqlite_") || Contains(native_sql, "pragma");
+}
+
 }  // namespace
 
 std::string ParkedTables::DroppedTable(std::string_view native_sql) {
@@ -62,6 +78,8 @@ void ParkedTables::Remove(const std::string& name) {
 }
 
 std::vector<std::string> ParkedTables::MentionedBy(std::string_view native_sql) const {
+  // A statement that reads the schema lists every table: none of the parked ones may be there.
+  if (ReadsSchema(native_sql)) return Names();
   std::vector<std::string> mentioned;
   for (const auto& [name, parked] : parked_) {
     for (size_t at = native_sql.find('#'); at != std::string_view::npos;

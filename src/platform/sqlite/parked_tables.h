@@ -39,8 +39,9 @@ class ParkedTables {
   const Parked* Find(const std::string& name) const;
   void Park(const std::string& name, Parked parked);
   void Remove(const std::string& name);
-  // The parked names `native_sql` mentions ('#' and the name in any letter case). A mention inside
-  // a literal counts too: a table dropped for real by mistake costs time, never a difference.
+  // The parked names `native_sql` mentions ('#' and the name in any letter case), and all of them
+  // when it reads the schema tables or a pragma. A mention inside a literal counts too: a table
+  // dropped for real by mistake costs time, never a difference.
   std::vector<std::string> MentionedBy(std::string_view native_sql) const;
   std::vector<std::string> Names() const;
 
