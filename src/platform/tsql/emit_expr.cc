@@ -175,7 +175,16 @@ std::string Emitter::CastText(const Expr& cast) {
     }
     return "substr(CAST(" + Converted(operand, target) + " AS TEXT), 1, " + length + ")";
   }
-  if (TypeOf(operand).Is(TypeFamily::kDecimal)) return Converted(operand, target);
+  ValueType source = TypeOf(operand);
+  if (source.Is(TypeFamily::kDecimal)) return Converted(operand, target);
+  // SQLite reads text that is no number as 0 where the server raises an error: text goes through
+  // the same checked conversions as a write to a column of the target type.
+  if (source.Is(TypeFamily::kText)) {
+    if (target.Is(TypeFamily::kInt) || target.Is(TypeFamily::kBigInt)) {
+      return Converted(operand, target);
+    }
+    if (target.Is(TypeFamily::kFloat)) RaiseUnsupported("CAST of text to FLOAT", cast.pos);
+  }
   return "CAST(" + Expression(operand) + " AS " + NativeType(type) + ")";
 }
 
