@@ -42,7 +42,6 @@ TEST(LoadLocalString, LooksUpTheTrimmedKeyFallingBackToTheKey) {
       {"审核", "en-", "审核"},
       // Chinese ids: the catalogue's text keeps its trailing blanks, the bare key does not.
       {"存储超过或等于最高库存", "chs", "存储超过或等于最高库存    "},
-      {"存储超过或等于最高库存", "ZH-cn", "存储超过或等于最高库存    "},
       {"存储超过或等于最高库存", "zh-TW", "存储超过或等于最高库存"},
       // The blanks that separate stock-limit conclusions stay.
       {"存储超过或等于最高库存    ", "en", "Stock at or above the highest stock    "},

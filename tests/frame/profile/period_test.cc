@@ -27,7 +27,6 @@ TEST_F(PeriodTest, FailsWithoutTouchingTheDatesWhenThePeriodIsUnusable) {
     bool start_period;
   };
   const Case cases[] = {
-      {"current period 0", Profile({{"IC|CurrentPeriod", "0"}}), false},
       {"current period absent", Profile({{"IC|StartPeriod", "4"}}), false},
       {"start period absent", Profile({{"IC|CurrentPeriod", "4"}}), true},
       {"no profile", nullptr, false},

@@ -276,7 +276,6 @@ TEST_F(CommandLines, SqlPrintsTheFirstResultSetAndRollsAFailingBatchBack) {
        5,
        nullptr,
        {"line 3 of the batch", "NoSuchTable", "rolled back"}},
-      {kEmptyFile, Sql("SELECT FQty FROM NoSuchTable"), 5, nullptr, {"NoSuchTable"}},
       {kEmptyFile, {"sql", "--dsn", "DSN", "--file", "none.sql"}, 2, nullptr, {"none.sql"}},
       {kNoFile,
        {"sql", "--dsn", "Provider=Other;Data Source=x", "SELECT 1"},
