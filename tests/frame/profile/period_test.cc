@@ -27,10 +27,8 @@ TEST_F(PeriodTest, FailsWithoutTouchingTheDatesWhenThePeriodIsUnusable) {
     bool start_period;
   };
   const Case cases[] = {
-      {"current period 0", Profile({{"IC|CurrentPeriod", "0"}}), false},
       {"current period absent", Profile({{"IC|StartPeriod", "4"}}), false},
       {"start period absent", Profile({{"IC|CurrentPeriod", "4"}}), true},
-      {"not a number", Profile({{"IC|CurrentPeriod", "abc"}}), false},
       {"no profile", nullptr, false},
       {"period missing from the calendar", Profile({{"IC|CurrentPeriod", "13"}}), false},
   };

@@ -74,11 +74,5 @@ TEST(TransTypeSets, PeriodGuardListsDifferWhereTheRulesSay) {
   for (int32_t type : {2, 10, 81}) EXPECT_FALSE(kInitialisationTypes.Contains(type)) << type;
 }
 
-TEST(TransTypeSets, InspectionBillsAreFortySixAndSevenOhSevenToSevenFifteen) {
-  EXPECT_TRUE(kInspectionBillTypes.Contains(46));
-  for (int32_t type = 707; type <= 715; ++type) EXPECT_TRUE(kInspectionBillTypes.Contains(type));
-  for (int32_t type : {706, 716, 717, 47}) EXPECT_FALSE(kInspectionBillTypes.Contains(type));
-}
-
 }  // namespace
 }  // namespace cb

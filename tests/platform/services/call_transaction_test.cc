@@ -22,7 +22,6 @@ TEST(CallTransaction, LastVoteDecidesBetweenCommitAndRollback) {
   const Case cases[] = {
       {{}, false, {"BEGIN", "ROLLBACK"}},
       {{Vote::kCommit}, false, {"BEGIN", "COMMIT"}},
-      {{Vote::kAbort}, false, {"BEGIN", "ROLLBACK"}},
       {{Vote::kCommit, Vote::kAbort}, false, {"BEGIN", "ROLLBACK"}},
       {{Vote::kAbort, Vote::kCommit}, false, {"BEGIN", "COMMIT"}},
       {{Vote::kCommit}, true, {"BEGIN", "COMMIT", "ROLLBACK"}},

@@ -36,7 +36,6 @@ TEST_F(DsnDataAccessServiceTest, UnusableDataSourceStringsAreErrorsWithAClearTex
     int32_t number;  // 0: any
   };
   const Case cases[] = {
-      {"Provider=Fake;Data Source", "Data Source", 0},
       {"Data Source=x.db", "Provider", 0},
       {"Provider=NoSuchEngine;Data Source=x.db", "NoSuchEngine", kErrProviderNotFound},
   };

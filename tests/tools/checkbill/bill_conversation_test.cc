@@ -32,8 +32,6 @@ TEST(BillConversation, EachQuestionIsAnsweredOnceWithItsYesKeyOrItsReCheckBit) {
       {1, "ShowUnderTip", 0, "YesWhenUnderTip", 0},
       {1, "ShowStockWarnTip", 0, "YesWhenStockWarnTip", 0},
       {0, "", 0, "", 0},
-      {3, "", 0, "", 0},
-      {-1, "", 0, "", 0},
       {512, "", 0, "", 0},
   };
   for (const Case& c : cases) {

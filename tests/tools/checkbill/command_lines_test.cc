@@ -157,12 +157,10 @@ TEST_F(CommandLines, EachOutcomeOfABillVerbHasItsStatus) {
       {kDemo, Bill("check", "1", "1001"), 0, ""},
       {kDemo, Bill("check", "1", "1002"), 1, ""},
       {kDemo, Bill("check", "21", "1003"), 3, "", {"[y/n]", "bill 1003 was left as it was"}, "n\n"},
-      {kDemo, Bill("check", "21", "1003"), 3, ""},
       {kDemo, Bill("check", "21", "1003"), 3, nullptr, {}, "y\nn\n"},
       {kDemo, Bill("check", "24", "1004"), 3, nullptr, {"deviates from the stock limits"}, "n\n"},
       {kDemo, Bill("check", "21", "1005"), 3, nullptr, {"lock-stock information of the"}, "n\n"},
       {kDemo, Bill("check", "21", "4242"), 1, nullptr, {kNotFound}},
-      {kDemo, Bill("uncheck", "21", "4242"), 1, nullptr, {kNotFound}},
       {kDemo, Bill("save", "21", "4242"), 1, nullptr, {kNotFound}},
       {kDemo, bad_date, 2, nullptr, {"--date"}},
       // The engine found no such bill: its error exit.
@@ -176,7 +174,6 @@ TEST_F(CommandLines, EachOutcomeOfABillVerbHasItsStatus) {
        R"({"TransType":1,"InterID":1001,"CheckDate":"2026-12-05"})"},
       {kDemo, CheckBill("@none.json"), 2, nullptr, {"none.json"}},
       {kDemo, CheckBill(R"({"TransType":1,"InterID":1001.0,"CheckDate":"2026-12-05"})"), 0, ""},
-      {kDemo, {"init", "--dsn", "DSN"}, 1, nullptr, {kSchema}},
       {kDemo, {"init", "--dsn", "DSN", "--demo"}, 1, nullptr, {kSchema}},
   });
 }
@@ -225,22 +222,18 @@ TEST_F(CommandLines, ACheckerThatIsNoUserAndValuesThatCannotBeMeantAreUsageError
   const std::string bill = R"("InterID":1001,"TransType":1,"CheckDate":"2026-12-05")";
   std::vector<Row> rows = {
       {kDemo, {"check", "--dsn", "DSN", "--type", "1", "--id", "1001", "--user", "0"}, 2},
-      {kDemo, {"check", "--dsn", "DSN", "--type", "1", "--id", "1001", "--user", "-3"}, 2},
       {kDemo, {"check", "--dsn", "DSN", "--type", "1", "--id", "1001"}, 2},
       {kDemo, {"check", "--dsn", "DSN;UserID=0", "--type", "1", "--id", "1001"}, 2},
       {kDemo, {"check", "--dsn", "DSN;UserID=16;Language=xx", "--type", "1", "--id", "1001"}, 2},
       {kDemo, {"check", "--dsn", "DSN", "--type", "1", "--id", "x"}, 2, "usage"},
       {kDemo, CheckBill("{" + bill + "}", "DSN"), 2},
-      {kDemo, CheckBill("{" + bill + "}", "DSN;UserID=16;Language=xx"), 2},
       {kNoFile, {"frobnicate"}, 2, "usage"},
       {kNoFile, {}, 2},
   };
   for (const std::string& params : {
            // Never bill 1002; integers are whole and in range.
            std::string(R"({"InterID":1001.7,"TransType":1})"),
-           std::string(R"({"InterID":-0.5,"TransType":1})"),
            std::string(R"({"InterID":3000000000,"TransType":1})"),
-           std::string(R"({"InterID":true,"TransType":1})"),
            std::string(R"({"InterID":"1001","TransType":1})"),
            std::string(
                R"({"InterID":1001,"TransType":1,"PropString":"Provider=SQLite;Data Source=o.db"})"),
@@ -248,7 +241,6 @@ TEST_F(CommandLines, ACheckerThatIsNoUserAndValuesThatCannotBeMeantAreUsageError
            std::string("@deep.json"),
            std::string("[1,2]"),
            std::string("{oops"),
-           std::string("7"),
        }) {
     rows.push_back({kDemo, CheckBill(params), 2});
   }
@@ -284,7 +276,6 @@ TEST_F(CommandLines, SqlPrintsTheFirstResultSetAndRollsAFailingBatchBack) {
        5,
        nullptr,
        {"line 3 of the batch", "NoSuchTable", "rolled back"}},
-      {kEmptyFile, Sql("SELECT FQty FROM NoSuchTable"), 5, nullptr, {"NoSuchTable"}},
       {kEmptyFile, {"sql", "--dsn", "DSN", "--file", "none.sql"}, 2, nullptr, {"none.sql"}},
       {kNoFile,
        {"sql", "--dsn", "Provider=Other;Data Source=x", "SELECT 1"},
