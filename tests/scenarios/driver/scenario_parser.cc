@@ -2,6 +2,7 @@
 // that a mistyped file fails loudly instead of testing less than it says.
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 #include <utility>
 
 #include "scenarios/driver/scenario.h"
@@ -61,7 +62,7 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(int line, const std::string& message) const {
-    throw ParseError(path_ + ":" + std::to_string(line) + ": " + message);
+    throw std::runtime_error(path_ + ":" + std::to_string(line) + ": " + message);
   }
   Place At(int line) const { return {path_, line}; }
 
