@@ -51,7 +51,7 @@ struct ScenarioFile {
 
 // The scenarios of the file at path. Raises std::runtime_error, its message starting with
 // "path:line: ", for a file that cannot be read, a section out of place, a missing name or body,
-// JSON that is not an object, or a row whose cells do not match its header.
+// or a row whose cells do not match its header. JSON is read when the call runs.
 ScenarioFile ParseScenarioFile(const std::string& path);
 
 }  // namespace cb::scenario
