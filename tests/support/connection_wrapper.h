@@ -23,8 +23,6 @@ class ConnectionWrapper : public db::Connection {
   void RollbackTrans() override { inner_->RollbackTrans(); }
   bool InTransaction() const override { return inner_->InTransaction(); }
 
-  const db::ConnectionPtr& inner() const { return inner_; }
-
  private:
   db::ConnectionPtr inner_;
 };

@@ -15,9 +15,7 @@ namespace cb::testing {
 struct ServiceLog {
   std::vector<std::string> bound_dsns;
   std::vector<std::string> votes;  // "commit" / "abort"
-  int security_requests = 0;
   int connection_requests = 0;
-  int other_connection_requests = 0;
 };
 
 class RecordingService : public services::DataAccessService {
@@ -35,17 +33,13 @@ class RecordingService : public services::DataAccessService {
     return Variant();
   }
   services::SecurityInfoPtr GetSecurityInfo() override {
-    ++log_->security_requests;
     return std::make_shared<services::SecurityInfo>(user_id_, language_);
   }
   db::ConnectionPtr OpenConnection() override {
     ++log_->connection_requests;
     return connection_;
   }
-  db::ConnectionPtr OpenConnectionEx() override {
-    ++log_->other_connection_requests;
-    return connection_;
-  }
+  db::ConnectionPtr OpenConnectionEx() override { return connection_; }
   void VoteCommit() override { log_->votes.emplace_back("commit"); }
   void VoteAbort() override { log_->votes.emplace_back("abort"); }
 

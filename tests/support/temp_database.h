@@ -16,8 +16,6 @@ class TempDatabase {
 
   // The database file; not created until a connection opens it.
   std::string path() const { return File("test.db"); }
-  // The data source string that names path() for the SQLite provider.
-  std::string dsn() const { return "Provider=SQLite;Data Source=" + path(); }
   // Any other file in the directory; not created.
   std::string File(const std::string& name) const { return (directory_ / name).string(); }
   const std::filesystem::path& directory() const { return directory_; }

@@ -2,9 +2,9 @@
 #include "scenarios/driver/expectations.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <optional>
-#include <regex>
 
 #include "platform/variant/date.h"
 
@@ -12,19 +12,12 @@ namespace cb::scenario {
 
 namespace {
 
-// A decimal number's digits without redundant zeros ("005.500" -> "5.5", "-0.0" -> "0"); nullopt
-// for anything else.
-std::optional<std::string> CanonicalNumber(const std::string& text) {
-  static const std::regex kNumber(R"(([-+]?)0*(\d*)(?:\.(\d*?)0*)?)");
-  std::smatch match;
-  if (text.empty() || !std::regex_match(text, match, kNumber)) return std::nullopt;
-  if (match[2].length() == 0 && match[3].length() == 0 && text.find('0') == std::string::npos) {
-    return std::nullopt;  // a sign or a point alone
-  }
-  std::string whole = match[2].length() == 0 ? "0" : match[2].str();
-  std::string canonical = whole + (match[3].length() == 0 ? "" : "." + match[3].str());
-  if (canonical == "0") return canonical;
-  return (match[1] == "-" ? "-" : "") + canonical;
+// The value of a text that is a whole decimal number; nullopt for anything else.
+std::optional<double> NumberValue(const std::string& text) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size()) return std::nullopt;
+  return value;
 }
 
 bool SameValue(const tool::Json& expected, const tool::Json& actual) {
@@ -44,8 +37,8 @@ std::string CellText(const Variant& value) {
 // True when the texts are the same, or both are numbers of equal value ("5" and "5.0000").
 bool SameCell(const std::string& expected, const std::string& actual) {
   if (expected == actual) return true;
-  const auto left = CanonicalNumber(expected);
-  const auto right = CanonicalNumber(actual);
+  const auto left = NumberValue(expected);
+  const auto right = NumberValue(actual);
   return left && right && *left == *right;
 }
 

@@ -2,7 +2,6 @@
 // answer and what the database must hold afterwards, and reading such a file.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,15 +49,9 @@ struct ScenarioFile {
   std::vector<Scenario> scenarios;
 };
 
-// A file that does not follow the format; the message starts with "path:line: ".
-class ParseError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// The scenarios of the file at path. Raises ParseError for a file that cannot be read, a section
-// out of place, a missing name or body, JSON that is not an object, or a row whose cells do not
-// match its header.
+// The scenarios of the file at path. Raises std::runtime_error, its message starting with
+// "path:line: ", for a file that cannot be read, a section out of place, a missing name or body,
+// or a row whose cells do not match its header. JSON is read when the call runs.
 ScenarioFile ParseScenarioFile(const std::string& path);
 
 }  // namespace cb::scenario

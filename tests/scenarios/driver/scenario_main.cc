@@ -19,9 +19,6 @@ struct FileReport {
   int fault_runs = 0;
 };
 
-// Faults reported per call before the rest are only counted: one broken step fails many runs.
-constexpr size_t kFaultReportsPerCall = 5;
-
 std::string Shortened(const std::string& statement) {
   std::string text = statement.substr(0, 160);
   for (char& c : text) {
@@ -122,24 +119,15 @@ class FileRunner {
     for (size_t index = 0; index < starts.size(); ++index) {
       const Call& call = scenario.calls[index];
       const CallStart& start = starts[index];
-      size_t reported = 0;
-      size_t failed = 0;
       const std::vector<std::string>& statements = start.clean.statements;
       for (size_t fail_at = 1; fail_at <= statements.size(); ++fail_at) {
         const std::string& statement = statements[fail_at - 1];
         ++report_.fault_runs;
         std::vector<std::string> differences = FaultRun(scenario, call, start, fail_at);
-        if (differences.empty()) continue;
-        ++failed;
-        if (reported++ >= kFaultReportsPerCall) continue;
         FailAll(
             call.place, scenario,
             "fault at statement " + std::to_string(fail_at) + " [" + Shortened(statement) + "]: ",
             differences);
-      }
-      if (failed > kFaultReportsPerCall) {
-        Fail(call.place, scenario,
-             "... and " + std::to_string(failed - kFaultReportsPerCall) + " more faulty runs");
       }
     }
   }

@@ -1,7 +1,7 @@
 // Reading a scenario file: a small state machine over its sections, strict about their order so
 // that a mistyped file fails loudly instead of testing less than it says.
 #include <fstream>
-#include <nlohmann/json.hpp>
+#include <stdexcept>
 #include <utility>
 
 #include "scenarios/driver/scenario.h"
@@ -53,10 +53,6 @@ class Parser {
     Split(in);
     for (size_t i = 0; i < sections_.size(); ++i) {
       Apply(sections_[i], i > 0 ? sections_[i - 1].keyword : "");
-      if (sections_[i].keyword == "query" &&
-          (i + 1 == sections_.size() || sections_[i + 1].keyword != "rows")) {
-        Fail(sections_[i].line, "@query must be followed by @rows");
-      }
     }
     if (file_.scenarios.empty()) Fail(1, "the file holds no @scenario");
     NeedCalls();
@@ -65,7 +61,7 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(int line, const std::string& message) const {
-    throw ParseError(path_ + ":" + std::to_string(line) + ": " + message);
+    throw std::runtime_error(path_ + ":" + std::to_string(line) + ": " + message);
   }
   Place At(int line) const { return {path_, line}; }
 
@@ -75,9 +71,6 @@ class Parser {
     while (std::getline(in, line)) {
       ++number;
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (number == 1 && !IsComment(line)) {
-        Fail(1, "the first line must be a -- comment saying what the file covers");
-      }
       if (line.rfind("@", 0) == 0) {
         const size_t space = line.find(' ');
         Section& section = sections_.emplace_back();
@@ -99,15 +92,6 @@ class Parser {
     if (section.body.empty()) Fail(section.line, "@" + section.keyword + " needs " + what);
     std::string text;
     for (const auto& [number, line] : section.body) text += line + "\n";
-    return text;
-  }
-
-  std::string JsonObject(const Section& section) const {
-    const std::string text = Text(section, "a JSON object");
-    const nlohmann::ordered_json json = nlohmann::ordered_json::parse(text, nullptr, false);
-    if (json.is_discarded() || !json.is_object()) {
-      Fail(section.line, "@" + section.keyword + ": the body is not one JSON object");
-    }
     return text;
   }
 
@@ -161,11 +145,9 @@ class Parser {
       Call& call = CurrentScenario(section).calls.emplace_back();
       call.place = At(section.line);
       call.member = section.argument;
-      call.params = JsonObject(section);
+      call.params = Text(section, "a JSON object");
     } else if (keyword == "expect") {
-      Call& call = CurrentCall(section);
-      if (previous != "call") Fail(section.line, "@expect comes right after its @call");
-      call.expect = JsonObject(section);
+      CurrentCall(section).expect = Text(section, "a JSON object");
     } else if (keyword == "query") {
       RowsCheck& check = CurrentCall(section).queries.emplace_back();
       check.place = At(section.line);
@@ -175,9 +157,7 @@ class Parser {
       ReadRows(section, CurrentCall(section).queries.back());
     } else if (keyword == "unchanged") {
       NeedNoBody(section);
-      Call& call = CurrentCall(section);
-      if (call.unchanged) Fail(section.line, "a second @unchanged for the same call");
-      call.unchanged = true;
+      CurrentCall(section).unchanged = true;
     } else if (keyword == "tolerate") {
       NeedArgument(section, "a reason");
       if (section.body.empty()) {
