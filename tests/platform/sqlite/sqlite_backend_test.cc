@@ -1,5 +1,5 @@
-// Tests of the native-statement backend: opening files, the catalog across schema changes and the
-// statement cache across temporary tables created again.
+// Tests of the native-statement backend: opening files, and the statement cache across temporary
+// tables created again.
 #include "platform/sqlite/sqlite_backend.h"
 
 #include <gtest/gtest.h>
@@ -11,53 +11,11 @@ namespace {
 
 class Backend : public ::testing::Test {
  protected:
-  tsql::StatementResult Run(std::string_view sql, std::vector<tsql::BoundParameter> params = {}) {
-    return backend_.Run(sql, params);
-  }
+  tsql::StatementResult Run(std::string_view sql) { return backend_.Run(sql, {}); }
 
   cb::testing::TempDatabase dir_;
   SqliteBackend backend_{dir_.File("b.db"), SqliteOptions{}};
 };
-
-TEST_F(Backend, CatalogFollowsSchemaChangesOfThisAndOtherConnections) {
-  EXPECT_FALSE(backend_.TableColumns("Later").has_value());
-  {
-    SqliteBackend other(dir_.File("b.db"), SqliteOptions{});
-    (void)other.Run("CREATE TABLE Later (a INT)", {});
-  }
-  ASSERT_TRUE(backend_.TableColumns("Later").has_value()) << "another connection created it";
-  (void)Run("DROP TABLE Later");
-  EXPECT_FALSE(backend_.TableColumns("Later").has_value());
-  (void)Run("CREATE TABLE Later (a INT, b INT)");
-  EXPECT_EQ(backend_.TableColumns("later")->size(), 2u);
-
-  // Between two transactions of this connection, another one changes the table.
-  backend_.RunNative("BEGIN IMMEDIATE");
-  (void)Run("INSERT INTO Later (a, b) VALUES (1, 2)");
-  EXPECT_EQ(backend_.TableColumns("Later")->size(), 2u);
-  backend_.RunNative("COMMIT");
-  {
-    SqliteBackend other(dir_.File("b.db"), SqliteOptions{});
-    (void)other.Run("DROP TABLE Later", {});
-    (void)other.Run("CREATE TABLE Later (a INT, b INT, c INT)", {});
-  }
-  backend_.RunNative("BEGIN IMMEDIATE");
-  EXPECT_EQ(backend_.TableColumns("Later")->size(), 3u) << "another connection changed it";
-  backend_.RunNative("COMMIT");
-
-  // Dropping one table leaves what is known of the others; IF EXISTS is not taken for a name.
-  (void)Run("CREATE TABLE Other (x INT)");
-  ASSERT_TRUE(backend_.TableColumns("Other").has_value());
-  (void)Run("DROP TABLE IF EXISTS [Other]");
-  EXPECT_FALSE(backend_.TableColumns("Other").has_value());
-  EXPECT_EQ(backend_.TableColumns("Later")->size(), 3u);
-
-  backend_.RunNative("BEGIN IMMEDIATE");
-  (void)Run("CREATE TEMP TABLE \"#Gone\" (a INT)");
-  EXPECT_TRUE(backend_.TableColumns("#Gone").has_value());
-  backend_.RunNative("ROLLBACK");
-  EXPECT_FALSE(backend_.TableColumns("#Gone").has_value()) << "the rollback dropped it";
-}
 
 TEST(BackendOpen, MissingFileIsCreatedAndUnopenablePathIsAConnectionError) {
   cb::testing::TempDatabase dir;
