@@ -1,5 +1,5 @@
 // Tests of the suite's stored procedures as a connection runs them: period dates from the
-// accounting calendar, the requisition hand-over, and calls the registry cannot serve.
+// accounting calendar and the requisition hand-over.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -40,23 +40,6 @@ TEST_F(Procedures, PeriodOfAGivenYearOrWithoutAProfileYearOfTodaysYearComesFromT
     ASSERT_TRUE(p.Item("aPeriodStart").value.IsDate());
     EXPECT_EQ(FormatDate(p.Item("aPeriodStart").value.ToDate()), start);
   }
-}
-
-TEST_F(Procedures, UnknownProcedureAndMissingParameterAreErrorsThroughErrors) {
-  db::Command unknown(connection_, "NoSuchProc");
-  EXPECT_THROW(unknown.Execute(), Error);
-  ASSERT_EQ(connection_->errors().Count(), 1u);
-  EXPECT_EQ(connection_->errors().Item(0).description,
-            "Could not find stored procedure 'NoSuchProc'.");
-  EXPECT_EQ(connection_->errors().Item(0).native_error, 2812);
-  EXPECT_EQ(connection_->errors().Item(0).kind, db::DbErrorKind::kNoSuchObject);
-
-  db::Command command(connection_, "GetPeriodStartEnd");
-  command.parameters().Append({"aYear", db::ParameterDirection::kInput, Variant(int32_t{2023})});
-  EXPECT_THROW(command.Execute(), Error);
-  ASSERT_EQ(connection_->errors().Count(), 1u);
-  EXPECT_EQ(connection_->errors().Item(0).native_error, 201);
-  EXPECT_NE(connection_->errors().Item(0).description.find("@aPeriod"), std::string::npos);
 }
 
 TEST_F(Procedures, RequisitionHandOverAcceptsKnownRequisitionsOnly) {

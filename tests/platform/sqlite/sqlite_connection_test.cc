@@ -1,5 +1,5 @@
-// Tests of SqliteConnection's contract: Errors after failures, typed recordsets, transactions and
-// the procedure registry.
+// Tests of SqliteConnection's contract: Errors after failures, transactions, a batch run again
+// after its table changed, and the journal mode of the files it opens.
 #include "platform/sqlite/sqlite_connection.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +40,6 @@ TEST_F(Connection, FailuresAreRecordedInErrorsAndRaisedWithTheSameNumberAndText)
       << "an error without a native statement names the batch";
 }
 
-TEST_F(Connection, BatchWithoutQueryReturnsClosedRecordset) {
-  db::RecordsetPtr result =
-      connection_->Execute("CREATE TABLE T (a INT) INSERT INTO T (a) VALUES (1)");
-  EXPECT_FALSE(result->IsOpen());
-  EXPECT_EQ(connection_->row_count(), 1);
-}
-
 TEST_F(Connection, TransactionCallsOutOfOrderRaise) {
   EXPECT_THROW(connection_->CommitTrans(), Error);
   EXPECT_THROW(connection_->RollbackTrans(), Error);
@@ -79,58 +72,6 @@ TEST_F(Connection, SameBatchAfterATableWasCreatedAgainWithOtherColumnsFollowsThe
         << "scale " << scale;
     (void)connection_->Execute("DROP TABLE #t");
   }
-}
-
-TEST(SqliteConnection, RegisteredProcedureRunsOnTheCallingConnection) {
-  auto registry = std::make_shared<ProcedureRegistry>();
-  registry->Register("CountRows", [](db::Connection& connection, db::Parameters& parameters) {
-    db::RecordsetPtr count = connection.Execute("SELECT COUNT(*) FROM #Work");
-    parameters.Item("@n").value = count->Field(size_t{0});
-    parameters.ReturnValue()->value = Variant(int32_t{0});
-  });
-  cb::testing::TempDatabase dir;
-  SqliteOptions options;
-  options.procedures = registry;
-  auto connection = OpenSqliteConnection(dir.File("p.db"), options);
-  (void)connection->Execute("CREATE TABLE #Work (a INT) INSERT INTO #Work (a) VALUES (1)");
-  db::Command command(connection, "countrows");
-  command.parameters().Append({"RETURN_VALUE", db::ParameterDirection::kReturnValue, {}});
-  command.parameters().Append({"@n", db::ParameterDirection::kOutput, {}});
-  command.Execute();
-  EXPECT_EQ(command.parameters().Item("n").value.ToInt32(), 1) << "the temp table is visible";
-  EXPECT_EQ(command.parameters().ReturnValue()->value.ToInt32(), 0);
-}
-
-TEST(SqliteConnection, ObserverSeesEachNativeStatementWithItsValuesAndWhetherItSucceeded) {
-  struct Seen {
-    std::string sql;
-    std::string values;
-    bool succeeded;
-  };
-  std::vector<Seen> seen;
-  SqliteOptions options;
-  options.observe_statement = [&](std::string_view sql,
-                                  std::span<const tsql::BoundParameter> params, bool succeeded) {
-    std::string values;
-    for (const tsql::BoundParameter& param : params) {
-      values += param.name + "=" + param.value.ToString() + ";";
-    }
-    seen.push_back({std::string(sql), values, succeeded});
-  };
-  cb::testing::TempDatabase dir;
-  auto connection = OpenSqliteConnection(dir.File("o.db"), options);
-  (void)connection->Execute("CREATE TABLE t (a INT NOT NULL PRIMARY KEY)");
-  seen.clear();
-  (void)connection->Execute("DECLARE @v INT\r\nSET @v = 5\r\nINSERT INTO t (a) VALUES (@v)");
-  EXPECT_THROW((void)connection->Execute("INSERT INTO t (a) VALUES (5)"), Error);
-  // SET may run a statement of its own; the two inserts are the last two.
-  ASSERT_GE(seen.size(), 2u);
-  const Seen& insert = seen[seen.size() - 2];
-  EXPECT_NE(insert.sql.find("INSERT INTO"), std::string::npos) << insert.sql;
-  EXPECT_NE(insert.values.find("@v=5;"), std::string::npos) << insert.values;
-  EXPECT_TRUE(insert.succeeded);
-  EXPECT_NE(seen.back().sql.find("INSERT INTO"), std::string::npos) << seen.back().sql;
-  EXPECT_FALSE(seen.back().succeeded) << "the duplicate key is shown as failed";
 }
 
 TEST(JournalMode, OnlyAFileThatHoldsTheSuitesSchemaIsSwitchedToWriteAheadLog) {

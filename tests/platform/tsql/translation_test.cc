@@ -186,7 +186,6 @@ TEST(Interpreter, AnUndeclaredVariableIsNamed) {
 // server's names, which SELECT … INTO maps to the storage types.
 TEST(NewColumnType, MapsDecimalsAndDatesToStorageTypesAndKeepsTheRest) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"DECIMAL(28,10)", "DECIMAL_REAL(28,10)"},
       {"numeric(18,2)", "DECIMAL_REAL(18,2)"},
       {"DECIMAL", "DECIMAL_REAL(18,0)"},
       {"MONEY", "DECIMAL_REAL(19,4)"},
