@@ -33,6 +33,15 @@ TEST(BackendOpen, MissingFileIsCreatedAndUnopenablePathIsAConnectionError) {
   }
 }
 
+// A rolled-back CREATE leaves no table, so the catalog must not remember one.
+TEST_F(Backend, CatalogForgetsATableWhoseCreateIsRolledBack) {
+  backend_.RunNative("BEGIN IMMEDIATE");
+  (void)Run("CREATE TEMP TABLE \"#Gone\" (a INT)");
+  EXPECT_TRUE(backend_.TableColumns("#Gone").has_value());
+  backend_.RunNative("ROLLBACK");
+  EXPECT_FALSE(backend_.TableColumns("#Gone").has_value());
+}
+
 int TempSchemaVersion(SqliteBackend& backend) {
   sqlite3_stmt* statement = nullptr;
   sqlite3_prepare_v2(backend.handle(), "PRAGMA temp.schema_version", -1, &statement, nullptr);
