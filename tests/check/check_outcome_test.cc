@@ -86,15 +86,19 @@ TEST_F(CheckOutcomeTest, ErrorReplacesTheTextAndLeavesNoQuestion) {
   EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"}));
 }
 
-TEST_F(CheckOutcomeTest, MultiLevelSuccessHasItsOwnCodeAndLine) {
+TEST_F(CheckOutcomeTest, SuccessPutsTheOutcomeLineFirstAndVotesCommit) {
   frame::ClassFrame frame;
+  CheckOutcome outcome = Outcome(0, "note; ");
+  WriteSuccess(frame, outcome, *params_);
+  EXPECT_EQ(params_->Read("ReturnString"), Variant("审核[编号：B-7]单据成功!note; "));
+
   DictionaryPtr multi = Dictionary::Create();
   CheckOutcome level = Outcome(0, "");
   WriteMultiLevelSuccess(frame, level, *multi);
   EXPECT_EQ(multi->Read("ReturnCode"), Variant(3));
   EXPECT_EQ(multi->Read("ReturnString"), Variant("多级审核[编号：B-7]单据成功!"));
   EXPECT_FALSE(multi->Exists("ReturnString2"));
-  EXPECT_EQ(log().votes, (std::vector<std::string>{"commit"}));
+  EXPECT_EQ(log().votes, (std::vector<std::string>{"commit", "commit"}));
 }
 
 }  // namespace
