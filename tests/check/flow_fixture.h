@@ -13,13 +13,8 @@
 
 namespace cb::check::testing {
 
-inline constexpr int32_t kReceipt = 2001;  // type 1: 5 of item 7 into stock 1, place 11
-inline constexpr const char* kReceiptBillNo = "WIN2001";
+inline constexpr int32_t kReceipt = 2001;          // type 1: 5 of item 7 into stock 1, place 11
 inline constexpr int32_t kProductionOrder = 3001;  // type 85, no entry table
-inline constexpr const char* kProductionOrderNo = "MO3001";
-inline constexpr int32_t kItem = 7;
-inline constexpr int32_t kStock = 1;
-inline constexpr int32_t kPlace = 11;
 
 class FlowDatabase : public cb::testing::SuiteDatabase {
  protected:

@@ -78,11 +78,9 @@ TEST_F(LoadBillRowsTest, MissingRowsUnregisteredTypesAndDatabaseErrorsRaiseTheLo
     int32_t inter_id;
     std::string description;  // empty: any text from any source
   } cases[] = {
-      {1, 999, missing},          // no head row
       {2, kReceiptID, missing},   // a head of another type
       {1, 1003, missing},         // no entry row
       {kSiteType, 999, missing},  // no head row in a table without FROB
-      {0, kReceiptID, ""},        // no registered type
       {9003, 1, ""},              // the registered table does not exist
   };
   for (const auto& c : cases) {

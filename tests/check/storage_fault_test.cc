@@ -1,6 +1,6 @@
-// Storage faults swept over whole operations: the Nth write, sync or lock of the database fails
-// with an I/O error or a full disk, and the Nth read with an I/O error (which SQLite answers by
-// rolling the whole transaction back), for every N an operation reaches. Each run must end either
+// Storage faults swept over a whole check of a receipt: the Nth write, sync or lock of the database
+// fails with an I/O error or a full disk, and the Nth read with an I/O error (which SQLite answers
+// by rolling the whole transaction back), for every N the check reaches. Each run must end either
 // fully done or with a documented error and the database exactly as before; never a success with a
 // part written. Failing statements are swept by the scenario files; this sweep reaches what no
 // statement shows: the journal, the syncs and the commit.
@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <map>
-#include <ostream>
 #include <string>
 
 #include "check/flow_fixture.h"
@@ -23,27 +22,6 @@ namespace {
 using cb::testing::FaultVfs;
 using cb::testing::StorageFault;
 using testing::FlowDatabase;
-
-struct SweptOperation {
-  const char* name;
-  int32_t inter_id;
-  int32_t tran_type;
-  int32_t operate_code;
-  bool checked_first;  // the bill is checked before the sweep (to sweep its uncheck)
-};
-
-// Test names carry the operation's name, not the bytes of the struct.
-[[maybe_unused]] void PrintTo(const SweptOperation& operation, std::ostream* out) {
-  *out << operation.name;
-}
-
-// Type 21: 2 of item 7 out of stock 1, place 11, against sales order 4001, which locks 3 of it.
-constexpr int32_t kLockedDelivery = 2102;
-
-const SweptOperation kOperations[] = {
-    {"ReceiptCheck", testing::kReceipt, 1, 1, false},
-    {"DeliveryWithLockedStockUncheck", kLockedDelivery, 21, 2, true},
-};
 
 // Every row of every table, by table; rows in a fixed order.
 using DatabaseContents = std::map<std::string, std::string>;
@@ -99,26 +77,13 @@ std::string DifferingTables(const DatabaseContents& a, const DatabaseContents& b
   return names;
 }
 
-class StorageFaultSweep : public FlowDatabase,
-                          public ::testing::WithParamInterface<SweptOperation> {
+class StorageFaultSweep : public FlowDatabase {
  protected:
   void SetUp() override {
     FlowDatabase::SetUp();
     Exec(
         "INSERT INTO ICInventory (FItemID, FStockID, FStockPlaceID, FQty) VALUES (7, 1, 11, "
         "10)");
-    Exec(
-        "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate) VALUES (2102, "
-        "'XOUT2102', 21, '2024-03-05')");
-    Exec(
-        "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FSCStockID, FSCSPID, "
-        "FDCSPID, FOrderInterID, FOrderEntryID) VALUES (2102, 1, 7, 2, 1, 11, 11, 4001, 1)");
-    Exec(
-        "INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FQty, FLockFlag) "
-        "VALUES (4001, 1, 7, 3, 1)");
-    Exec(
-        "INSERT INTO t_LockStock (FInterID, FEntryID, FTranType, FItemID, FStockID, FQty, "
-        "FOrgQty) VALUES (4001, 1, 81, 7, 1, 3, 3)");
     // The engine's own data-access service: each call opens the file and owns its transaction.
     services::ServiceLocator::Current().SetDataAccessServiceFactory({});
     const auto sqlite_connection =
@@ -149,10 +114,10 @@ class StorageFaultSweep : public FlowDatabase,
     std::filesystem::copy_file(template_path_, work_path_);
   }
 
-  // One operation on `path` as a host runs it: the result code, or 1 when the call raised (a
-  // failure before the check flow starts, such as a database that cannot be opened).
-  static int32_t RunOperation(const SweptOperation& operation, const std::string& path) {
-    DictionaryPtr params = Request(operation.inter_id, operation.tran_type, operation.operate_code);
+  // The check of the receipt on `path` as a host runs it: the result code, or 1 when the call
+  // raised (a failure before the check flow starts, such as a database that cannot be opened).
+  static int32_t RunCheck(const std::string& path) {
+    DictionaryPtr params = Request(testing::kReceipt, 1, 1);
     params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
     try {
       engine::CheckNow check_now;
@@ -167,29 +132,21 @@ class StorageFaultSweep : public FlowDatabase,
   std::string work_path_;
 };
 
-TEST_P(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothing) {
-  const SweptOperation& operation = GetParam();
-  if (operation.checked_first) {
-    // Checked in the template, on a host's connection of its own.
-    SweptOperation check = operation;
-    check.operate_code = 1;
-    ASSERT_EQ(RunOperation(check, template_path_), 0);
-  }
-
+TEST_F(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothing) {
   FaultVfs vfs;
   FreshWork();
   const DatabaseContents before = ReadContents(work_path_);
   vfs.Arm(0, StorageFault::kIoError);
-  ASSERT_EQ(RunOperation(operation, work_path_), 0) << "the operation without faults";
+  ASSERT_EQ(RunCheck(work_path_), 0) << "the check without faults";
   const DatabaseContents done = ReadContents(work_path_);
-  ASSERT_FALSE(DifferingTables(before, done).empty()) << "the operation wrote nothing";
+  ASSERT_FALSE(DifferingTables(before, done).empty()) << "the check wrote nothing";
 
   for (StorageFault fault :
        {StorageFault::kIoError, StorageFault::kDiskFull, StorageFault::kReadError}) {
     // How many operations of the kind a run without faults reaches.
     FreshWork();
     vfs.Arm(0, fault);
-    ASSERT_EQ(RunOperation(operation, work_path_), 0);
+    ASSERT_EQ(RunCheck(work_path_), 0);
     const int64_t operations = vfs.operations();
     ASSERT_GT(operations, 0);
     int failed_runs = 0;
@@ -200,7 +157,7 @@ TEST_P(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothin
                    " at operation " + std::to_string(fail_at));
       FreshWork();
       vfs.Arm(fail_at, fault);
-      const int32_t code = RunOperation(operation, work_path_);
+      const int32_t code = RunCheck(work_path_);
       vfs.Arm(0, fault);
       const DatabaseContents after = ReadContents(work_path_);
       if (code == 0) {
@@ -211,15 +168,10 @@ TEST_P(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothin
             << "failed with " << code << ", but left writes behind";
       }
     }
-    // Faults early in the operation must make it fail: a sweep that never failed proves nothing.
+    // Faults early in the check must make it fail: a sweep that never failed proves nothing.
     EXPECT_GT(failed_runs, 0);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Operations, StorageFaultSweep, ::testing::ValuesIn(kOperations),
-                         [](const ::testing::TestParamInfo<SweptOperation>& param) {
-                           return std::string(param.param.name);
-                         });
 
 }  // namespace
 }  // namespace cb::check

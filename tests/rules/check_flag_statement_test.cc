@@ -33,12 +33,6 @@ TEST_P(CheckFlagStatement, MatchesTheTableOfItsType) {
 INSTANTIATE_TEST_SUITE_P(
     EveryFamily, CheckFlagStatement,
     ::testing::Values(
-        FlagCase{1, Check(7),
-                 "Update ICStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
-                 "FInterID=12"},
-        FlagCase{
-            100, Uncheck(),
-            "Update ICStockBill Set FCheckerID=Null,FStatus=0,FCheckDate=Null WHERE FInterID=12"},
         FlagCase{26, Check(7),
                  "Update ZPStockBill Set FCheckerID=7,FStatus=1,FCheckDate='2024-03-05' WHERE "
                  "FInterID=12"},

@@ -70,10 +70,6 @@ TEST(CheckBillStatus, RefusesByCheckerStatusLockAffirmAndOrigin) {
     int32_t code;
     const char* message;  // nullptr: not compared
   } cases[] = {
-      {{}, 1, no_rows, 0, ""},
-      {{}, 2, no_rows, kBillStatusRefused, "该单还未被审核。"},
-      {{int32_t{5}}, 1, no_rows, kBillStatusRefused, "该单已被审核!"},
-      {{null, int32_t{3}}, 1, no_rows, kBillStatusRefused, "该单已关闭!"},
       {{int32_t{5}, int32_t{2}}, 2, no_rows, kBillStatusRefused, "该单已经执行。"},
       {{int32_t{5}, int32_t{3}}, 2, no_rows, kBillStatusRefused, "该单已经关闭!"},
       {checked, 2, no_rows, 0, ""},

@@ -64,11 +64,5 @@ TEST_F(UpdateCheckFlagTest, AnyErrorOfTheConnectionTakesTheWritersFailurePath) {
   EXPECT_NE(message_.find("socket closed"), std::string::npos) << message_;
 }
 
-TEST_F(UpdateCheckFlagTest, BillThatMatchesNoRowStillSucceeds) {
-  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}},
-                           {{int32_t{99}, int32_t{1}}});
-  EXPECT_EQ(Write(head, 7, "2024-03-05", 1), 0);
-}
-
 }  // namespace
 }  // namespace cb::rules

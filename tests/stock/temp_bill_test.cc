@@ -43,15 +43,13 @@ constexpr const char* kStockEntry = "ICStockBillEntry";
 constexpr const char* kIC = "ICInventory";
 constexpr const char* kPO = "POInventory";
 
+// Receipts (1), deliveries (21) and other issues (29) move stock in the scenario files.
 const TypeCase kCases[] = {
-    {1, kStockEntry, kIC, +1, kMainStock, false, kBothSides},
     {2, kStockEntry, kIC, +1, kMainStock, false, kBothSides},
     {5, kStockEntry, kIC, +1, kMainStock, false, kBothSides},
     {10, kStockEntry, kIC, +1, kMainStock, false, kBothSides},
     {40, kStockEntry, kIC, +1, kMainStock, false, kBothSides},
-    {21, kStockEntry, kIC, -1, kMainStock, false, kBothSides},
     {28, kStockEntry, kIC, -1, kMainStock, false, kBothSides},
-    {29, kStockEntry, kIC, -1, kMainStock, false, kBothSides},
     {43, kStockEntry, kIC, -1, kMainStock, false, kBothSides},
     // Material issues take the stock from the source column but the place from the destination.
     {24, kStockEntry, kIC, -1, kSpareStock, false, kBothSides},
