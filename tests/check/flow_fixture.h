@@ -8,8 +8,8 @@
 
 #include "checkbill/check_now.h"
 #include "frame/hooks/hook_test_components.h"
-#include "frame/profile/suite_database.h"
 #include "platform/variant/dictionary.h"
+#include "support/suite_database.h"
 
 namespace cb::check::testing {
 

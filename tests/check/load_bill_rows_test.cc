@@ -6,8 +6,8 @@
 #include "check/check_request.h"
 #include "check/step_dictionaries.h"
 #include "frame/class_frame.h"
-#include "frame/profile/suite_database.h"
 #include "platform/db/recordset.h"
+#include "support/suite_database.h"
 
 namespace cb::check {
 namespace {

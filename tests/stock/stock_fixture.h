@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "frame/profile/suite_database.h"
 #include "platform/db/recordset.h"
 #include "platform/variant/dictionary.h"
+#include "support/suite_database.h"
 
 namespace cb::stock::testing {
 

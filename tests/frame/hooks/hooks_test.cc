@@ -7,7 +7,7 @@
 #include "frame/hooks/hook_stage.h"
 #include "frame/hooks/hook_test_components.h"
 #include "frame/hooks/third_party_components.h"
-#include "frame/profile/suite_database.h"
+#include "support/suite_database.h"
 
 namespace cb::hooks {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/class_frame.h"
-#include "frame/profile/suite_database.h"
+#include "support/suite_database.h"
 
 namespace cb::profile {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "frame/class_frame.h"
-#include "frame/profile/suite_database.h"
 #include "frame/profile/system_profile_query.h"
+#include "support/suite_database.h"
 
 namespace cb::profile {
 namespace {
