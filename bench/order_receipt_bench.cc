@@ -4,7 +4,6 @@
 // opening the call's connection) is the engine's own share.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -81,13 +80,6 @@ void CheckOrUncheck(engine::CheckNow& check_now, const std::string& dsn, int32_t
   }
 }
 
-template <typename Work>
-double Seconds(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void BM_CheckAndUncheckOrderReceipt(benchmark::State& state) {
   const std::string path = FreshPath();
   BuildDatabase(path);
@@ -105,28 +97,12 @@ void BM_CheckAndUncheckOrderReceipt(benchmark::State& state) {
     CheckOrUncheck(check_now, dsn, 1);
     CheckOrUncheck(check_now, dsn, 2);
   };
-  // One round warms both sides up; the next is recorded; the replay prepares its statements once.
-  check_and_uncheck();
-  replay.StartRecording();
-  check_and_uncheck();
-  replay.StopRecording();
-  auto direct = sqlite::OpenSqliteConnection(path, {});
-  sqlite3* db = direct->backend().handle();
-  replay.Replay(db);
-
-  double engine_seconds = 0;
-  double direct_seconds = 0;
-  for (auto _ : state) {
-    engine_seconds += Seconds(check_and_uncheck);
-    state.PauseTiming();
-    direct_seconds += Seconds([&] { replay.Replay(db); });
-    state.ResumeTiming();
-  }
-  const double rounds = static_cast<double>(state.iterations());
-  state.counters["statements"] = static_cast<double>(replay.size());
-  state.counters["engine_ms"] = engine_seconds / rounds * 1e3;
-  state.counters["sqlite_ms"] = direct_seconds / rounds * 1e3;
-  state.counters["engine_share"] = engine_seconds > 0 ? 1.0 - direct_seconds / engine_seconds : 0;
+  // The replay runs on a connection of its own, opened once the recording is made.
+  std::shared_ptr<sqlite::SqliteConnection> direct;
+  TimeAgainstReplay(state, replay, check_and_uncheck, [&] {
+    direct = sqlite::OpenSqliteConnection(path, {});
+    return direct->backend().handle();
+  });
 }
 BENCHMARK(BM_CheckAndUncheckOrderReceipt)->Unit(benchmark::kMillisecond);
 

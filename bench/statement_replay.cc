@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <stdexcept>
 
 #include "platform/variant/date.h"
@@ -111,6 +112,37 @@ void StatementReplay::Run(sqlite3* db, const Recorded& recorded) {
 
 void StatementReplay::Replay(sqlite3* db) {
   for (const Recorded& recorded : statements_) Run(db, recorded);
+}
+
+void TimeAgainstReplay(benchmark::State& state, StatementReplay& replay,
+                       const std::function<void()>& round,
+                       const std::function<sqlite3*()>& replay_on) {
+  const auto seconds = [](const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  round();
+  replay.StartRecording();
+  round();
+  replay.StopRecording();
+  sqlite3* db = replay_on();
+  const std::function<void()> replay_round = [&] { replay.Replay(db); };
+  replay_round();
+
+  double engine = 0;
+  double direct = 0;
+  for (auto _ : state) {
+    engine += seconds(round);
+    state.PauseTiming();
+    direct += seconds(replay_round);
+    state.ResumeTiming();
+  }
+  const double rounds = static_cast<double>(state.iterations());
+  state.counters["statements"] = static_cast<double>(replay.size());
+  state.counters["engine_ms"] = engine / rounds * 1e3;
+  state.counters["sqlite_ms"] = direct / rounds * 1e3;
+  state.counters["engine_share"] = engine > 0 ? 1.0 - direct / engine : 0;
 }
 
 }  // namespace cb::bench

@@ -3,8 +3,10 @@
 // call that produced it separates SQLite's own work from everything around it.
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -46,5 +48,13 @@ class StatementReplay {
   std::vector<Recorded> statements_;
   std::unordered_map<std::string, sqlite3_stmt*> prepared_;
 };
+
+// Times `round` against the replay of its own statements, side by side in one loop: one round warms
+// both sides up, the next is recorded, and the replay runs on the handle `replay_on` gives after
+// the recording. Sets the counters statements, engine_ms, sqlite_ms and engine_share (the part of
+// the round's time the replay does not account for).
+void TimeAgainstReplay(benchmark::State& state, StatementReplay& replay,
+                       const std::function<void()>& round,
+                       const std::function<sqlite3*()>& replay_on);
 
 }  // namespace cb::bench

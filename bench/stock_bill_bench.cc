@@ -4,7 +4,6 @@
 // that replay (translating, recordsets, catalog lookups, the steps' logic) is its own.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -92,13 +91,6 @@ void Run(frame::ClassFrame& frame, const db::ConnectionPtr& connection,
   if (!ok) throw std::runtime_error(result->Read("ReturnString").ToString());
 }
 
-template <typename Work>
-double Seconds(Work work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void BM_CheckAndUncheckReceipt(benchmark::State& state) {
   const int entries = static_cast<int>(state.range(0));
   StatementReplay replay;
@@ -110,28 +102,9 @@ void BM_CheckAndUncheckReceipt(benchmark::State& state) {
     Run(frame, connection, profile, 1);
     Run(frame, connection, profile, 2);
   };
-  // One round warms both sides up; the next is recorded; the replay prepares its statements once.
-  check_and_uncheck();
-  replay.StartRecording();
-  check_and_uncheck();
-  replay.StopRecording();
-  sqlite3* db = connection->backend().handle();
-  replay.Replay(db);
-
-  double engine = 0;
-  double direct = 0;
-  for (auto _ : state) {
-    engine += Seconds(check_and_uncheck);
-    state.PauseTiming();
-    direct += Seconds([&] { replay.Replay(db); });
-    state.ResumeTiming();
-  }
-  const double rounds = static_cast<double>(state.iterations());
+  TimeAgainstReplay(state, replay, check_and_uncheck,
+                    [&] { return connection->backend().handle(); });
   state.counters["entries"] = entries;
-  state.counters["statements"] = static_cast<double>(replay.size());
-  state.counters["engine_ms"] = engine / rounds * 1e3;
-  state.counters["sqlite_ms"] = direct / rounds * 1e3;
-  state.counters["engine_share"] = engine > 0 ? 1.0 - direct / engine : 0;
 }
 BENCHMARK(BM_CheckAndUncheckReceipt)
     ->Arg(1)
