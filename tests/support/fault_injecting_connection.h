@@ -4,27 +4,29 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "support/connection_wrapper.h"
+#include "platform/db/connection.h"
 
 namespace cb::testing {
 
-class FaultInjectingConnection : public ConnectionWrapper {
+class FaultInjectingConnection : public db::Connection {
  public:
   // fail_at counts statements (Execute and CallProcedure) from 1; 0 never fails.
   FaultInjectingConnection(db::ConnectionPtr inner, int64_t fail_at)
-      : ConnectionWrapper(std::move(inner)), fail_at_(fail_at) {}
+      : inner_(std::move(inner)), fail_at_(fail_at) {}
 
   // The Nth statement does not reach the inner connection: its Errors holds one real error
   // (kDbGenericFailure, "Injected fault at statement N") and cb::Error with that error is raised.
   db::RecordsetPtr Execute(std::string_view sql) override;
   void CallProcedure(std::string_view name, db::Parameters& parameters) override;
-  // With FailCommit, the commit does not reach the inner connection: it raises "Injected fault at
-  // commit" through Errors and leaves the transaction open, for the caller to roll back.
-  void CommitTrans() override;
-
-  void FailCommit() { fail_commit_ = true; }
+  // The rest goes to the inner connection unchanged.
+  db::Errors& errors() override { return inner_->errors(); }
+  void BeginTrans() override { inner_->BeginTrans(); }
+  void CommitTrans() override { inner_->CommitTrans(); }
+  void RollbackTrans() override { inner_->RollbackTrans(); }
+  bool InTransaction() const override { return inner_->InTransaction(); }
 
   // The statements (texts, procedure names) seen so far, the failed one included.
   const std::vector<std::string>& statements() const { return statements_; }
@@ -32,11 +34,10 @@ class FaultInjectingConnection : public ConnectionWrapper {
 
  private:
   void CountAndMaybeFail(std::string_view statement);
-  [[noreturn]] void Fail(std::string description, std::string_view statement);
 
+  db::ConnectionPtr inner_;
   int64_t fail_at_;
   std::vector<std::string> statements_;
-  bool fail_commit_ = false;
 };
 
 }  // namespace cb::testing

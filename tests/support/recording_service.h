@@ -20,9 +20,8 @@ struct ServiceLog {
 
 class RecordingService : public services::DataAccessService {
  public:
-  explicit RecordingService(db::ConnectionPtr connection,
-                            std::shared_ptr<ServiceLog> log = std::make_shared<ServiceLog>(),
-                            int16_t user_id = 7, std::string language = "en")
+  RecordingService(db::ConnectionPtr connection, std::shared_ptr<ServiceLog> log, int16_t user_id,
+                   std::string language)
       : connection_(std::move(connection)),
         log_(std::move(log)),
         user_id_(user_id),
@@ -42,8 +41,6 @@ class RecordingService : public services::DataAccessService {
   db::ConnectionPtr OpenConnectionEx() override { return connection_; }
   void VoteCommit() override { log_->votes.emplace_back("commit"); }
   void VoteAbort() override { log_->votes.emplace_back("abort"); }
-
-  ServiceLog& log() { return *log_; }
 
  private:
   db::ConnectionPtr connection_;

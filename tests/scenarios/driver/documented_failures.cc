@@ -1,6 +1,7 @@
 // The documented failure of every public member and the failures the check flow absorbs, each in
-// one table.
+// one table, and what a call must do when one of its statements fails.
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "scenarios/driver/expectations.h"
@@ -43,15 +44,13 @@ constexpr std::string_view kCheckBillErrorExit = "单据时出现错误！请检
 // A failing statement of the purchase-order write-back ends the call as a refusal that keeps only
 // the message its step had built: the step ends a database error as its own failure, naming
 // nothing.
-bool FailureGoesUnnamed(const Call& call, const std::string& statement) {
-  return call.member == "CheckBill" && statement.find("POOrderEntry") != std::string::npos;
-}
+constexpr std::string_view kUnnamedFailures = "POOrderEntry";
 
 // Statements whose failure the engine absorbs by design, found by texts they all contain.
 struct KnownTolerance {
   std::string_view member;
   std::string_view fragments[2];
-  bool same_outcome;
+  bool same_outcome;  // the call must still do everything its scenario says
   std::string_view reason;
 };
 
@@ -75,22 +74,29 @@ constexpr KnownTolerance kKnownTolerances[] = {
      "the estimated-price guard lets a purchase receipt pass when its lookup fails"},
 };
 
-}  // namespace
+// The value at pointer in answer; null when there is none.
+tool::Json ValueAt(const tool::Json& answer, std::string_view pointer) {
+  const tool::Json::json_pointer at{std::string(pointer)};
+  return answer.contains(at) ? answer.at(at) : tool::Json();
+}
 
+// The ways the call's answer differs from its member's documented failure. A call that refused in
+// its clean run may keep its refusal answer (a fault while it cleans up does not turn a refusal
+// into another one).
 std::vector<std::string> CompareWithDocumentedFailure(const Call& call, const CallOutcome& outcome,
                                                       const CallOutcome& clean,
                                                       const std::string& statement) {
+  const auto answer =
+      std::find_if(std::begin(kFailureAnswers), std::end(kFailureAnswers),
+                   [&](const FailureAnswer& row) { return row.member == call.member; });
   std::vector<std::string> differences;
-  const FailureAnswer* answer = nullptr;
-  for (const FailureAnswer& row : kFailureAnswers) {
-    if (row.member == call.member) answer = &row;
-  }
   if (outcome.vote == "commit") {
     differences.push_back("the call voted commit");
-  } else if (answer != nullptr && answer->votes_abort && outcome.vote != "abort") {
+  } else if (answer != std::end(kFailureAnswers) && answer->votes_abort &&
+             outcome.vote != "abort") {
     differences.push_back("the call cast no abort vote");
   }
-  if (answer == nullptr) {
+  if (answer == std::end(kFailureAnswers)) {
     differences.push_back("no documented failure is known for " + call.member);
   } else if (answer->path.empty()) {
     if (outcome.error.find("the call raised") != 0) {
@@ -99,47 +105,71 @@ std::vector<std::string> CompareWithDocumentedFailure(const Call& call, const Ca
   } else if (!outcome.error.empty()) {
     differences.push_back(outcome.error);
   } else if (!answer->value.empty()) {
-    const tool::Json::json_pointer pointer{std::string(answer->path)};
     const tool::Json expected = tool::Json::parse(answer->value);
-    const tool::Json none;
-    const tool::Json& actual = outcome.answer.contains(pointer) ? outcome.answer.at(pointer) : none;
-    const bool kept_refusal = clean.vote != "commit" && clean.answer.contains(pointer) &&
-                              clean.answer.at(pointer) == actual;
+    const tool::Json actual = ValueAt(outcome.answer, answer->path);
+    const bool kept_refusal = clean.vote != "commit" && !actual.is_null() &&
+                              ValueAt(clean.answer, answer->path) == actual;
     if (actual != expected && !kept_refusal) {
       differences.push_back(std::string(answer->path) + ": expected " + expected.dump() + ", got " +
                             actual.dump());
     }
-    if (call.member == "CheckBill" && !kept_refusal && !FailureGoesUnnamed(call, statement)) {
-      const tool::Json::json_pointer text_at{"/DictParams/ReturnString"};
-      const std::string text =
-          outcome.answer.contains(text_at) && outcome.answer.at(text_at).is_string()
-              ? outcome.answer.at(text_at).get<std::string>()
-              : "";
-      if (text.find(kInjected) == std::string::npos &&
-          text.find(kCheckBillErrorExit) == std::string::npos) {
-        differences.push_back(
-            "ReturnString names neither the database's error nor the error exit: " +
-            tool::Json(text).dump());
-      }
+    const tool::Json text = ValueAt(outcome.answer, "/DictParams/ReturnString");
+    const std::string said = text.is_string() ? text.get<std::string>() : "";
+    if (call.member == "CheckBill" && !kept_refusal &&
+        statement.find(kUnnamedFailures) == std::string::npos &&
+        said.find(kInjected) == std::string::npos &&
+        said.find(kCheckBillErrorExit) == std::string::npos) {
+      differences.push_back("ReturnString names neither the database's error nor the error exit: " +
+                            text.dump());
     }
   }
   return differences;
 }
 
-Tolerance ToleranceFor(const Scenario& scenario, const Call& call, const std::string& statement) {
+// Whether the call may absorb the statement's failure (a known tolerance first, then the
+// scenario's @tolerate lines): nullopt when not, true when it must still do everything its
+// scenario says, false when the failure may change what it does.
+std::optional<bool> AbsorbedSameOutcome(const Scenario& scenario, const Call& call,
+                                        const std::string& statement) {
   for (const KnownTolerance& known : kKnownTolerances) {
     bool all = known.member == call.member;
     for (std::string_view fragment : known.fragments) {
       all = all && statement.find(fragment) != std::string::npos;
     }
-    if (all) return {std::string(known.reason), known.same_outcome};
+    if (all) return known.same_outcome;
   }
   const std::string text =
       statement.substr(std::min(statement.find_first_not_of(" \t\r\n"), statement.size()));
   for (const std::string& leading : scenario.tolerated) {
-    if (text.rfind(leading, 0) == 0) return {scenario.tolerate_reason, false};
+    if (text.rfind(leading, 0) == 0) return false;
   }
-  return {};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> FaultRunDifferences(const Scenario& scenario, const Call& call,
+                                             const CallOutcome& clean, const TableRows& before,
+                                             const CallOutcome& outcome, RunDatabase& database,
+                                             size_t fail_at) {
+  const std::string& statement = clean.statements[fail_at - 1];
+  if (outcome.statements.size() < fail_at || outcome.statements[fail_at - 1] != statement) {
+    return {"the re-run did not send the same statement at this place"};
+  }
+  const std::optional<bool> same_outcome = AbsorbedSameOutcome(scenario, call, statement);
+  if (same_outcome == true) return CallDifferences(call, outcome, database, before);
+  std::vector<std::string> differences;
+  if (!same_outcome) {
+    differences = CompareWithDocumentedFailure(call, outcome, clean, statement);
+  } else if (!outcome.error.empty()) {
+    differences.push_back(outcome.error);
+  }
+  if (!same_outcome || outcome.vote != "commit") {
+    for (const std::string& difference : CompareTables(before, database.AllRows())) {
+      differences.push_back("not rolled back: " + difference);
+    }
+  }
+  return differences;
 }
 
 }  // namespace cb::scenario

@@ -49,13 +49,14 @@ std::string RowText(const std::vector<std::string>& cells) {
   return text;
 }
 
-}  // namespace
-
 std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outcome) {
   std::vector<std::string> differences;
   if (call.expect.empty()) return differences;
   const tool::Json expect = tool::Json::parse(call.expect);
-  const tool::Json& subject = ExpectedSubject(call, outcome);
+  // A CheckBill request's result keys are in its DictParams.
+  const tool::Json subject = call.member == "CheckBill"
+                                 ? outcome.answer.value("DictParams", tool::Json::object())
+                                 : outcome.answer;
   for (const auto& [key, expected] : expect.items()) {
     if (key == "vote") {
       if (expected != outcome.vote) {
@@ -63,9 +64,7 @@ std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outc
                               "\"");
       }
     } else if (key == "contains") {
-      const auto found = subject.find("ReturnString");
-      const std::string text =
-          found != subject.end() && found->is_string() ? found->get<std::string>() : "";
+      const std::string text = subject.value("ReturnString", std::string());
       for (const tool::Json& part : expected) {
         if (!part.is_string() || text.find(part.get<std::string>()) == std::string::npos) {
           differences.push_back("ReturnString does not contain " + part.dump() + ": " +
@@ -75,9 +74,9 @@ std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outc
     } else {
       // "/a/0/b" reaches into nested answers; any other key is a member of the answer.
       try {
-        const bool nested = !key.empty() && key.front() == '/';
-        const tool::Json::json_pointer pointer =
-            nested ? tool::Json::json_pointer(key) : tool::Json::json_pointer() / key;
+        const tool::Json::json_pointer pointer = key.rfind('/', 0) == 0
+                                                     ? tool::Json::json_pointer(key)
+                                                     : tool::Json::json_pointer() / key;
         if (!subject.contains(pointer)) {
           // null stands for "no value there": "/vectReturn/5": null says there are five rows.
           if (!expected.is_null())
@@ -124,6 +123,25 @@ std::vector<std::string> CompareRows(const RowsCheck& check, db::Connection& con
   if (index < check.rows.size()) {
     differences.push_back("expected " + std::to_string(check.rows.size()) + " rows, got " +
                           std::to_string(index));
+  }
+  return differences;
+}
+
+}  // namespace
+
+std::vector<std::string> CallDifferences(const Call& call, const CallOutcome& outcome,
+                                         RunDatabase& database, const TableRows& before) {
+  if (!outcome.error.empty()) return {outcome.error};
+  std::vector<std::string> differences = CompareExpect(call, outcome);
+  for (const RowsCheck& check : call.queries) {
+    for (const std::string& difference : CompareRows(check, *database.connection())) {
+      differences.push_back("@query at line " + std::to_string(check.line) + ": " + difference);
+    }
+  }
+  if (call.unchanged) {
+    for (const std::string& difference : CompareTables(before, database.AllRows())) {
+      differences.push_back("@unchanged: " + difference);
+    }
   }
   return differences;
 }

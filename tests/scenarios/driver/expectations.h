@@ -6,40 +6,29 @@
 #include <string>
 #include <vector>
 
-#include "platform/db/connection.h"
 #include "scenarios/driver/scenario.h"
 #include "scenarios/driver/scenario_call.h"
 
 namespace cb::scenario {
 
-// The keys @expect lists against the call's answer (numbers as numbers, other values exactly; a
-// key expected as null may also be missing), "vote" against the call's last vote and every text of
-// "contains" within "ReturnString".
-std::vector<std::string> CompareExpect(const Call& call, const CallOutcome& outcome);
-
-// The rows the query returns on connection against the rows written under it, in order.
-std::vector<std::string> CompareRows(const RowsCheck& check, db::Connection& connection);
+// The call's own expectations against outcome and database: the keys @expect lists (numbers as
+// numbers, other values exactly; a key expected as null may also be missing), "vote" against the
+// call's last vote, every text of "contains" within "ReturnString", each @query's rows in order,
+// and with @unchanged every table's rows as they were before the call.
+std::vector<std::string> CallDifferences(const Call& call, const CallOutcome& outcome,
+                                         RunDatabase& database, const TableRows& before);
 
 // Tables whose rows differ between before and after, with the rows that went and came.
 std::vector<std::string> CompareTables(const TableRows& before, const TableRows& after);
 
-// The ways the call's answer differs from its member's documented failure. A call that refused in
-// its clean run may keep its refusal answer (a fault while it cleans up does not turn a refusal
-// into another one). No member may vote commit; the caller checks the database.
-std::vector<std::string> CompareWithDocumentedFailure(const Call& call, const CallOutcome& outcome,
-                                                      const CallOutcome& clean,
-                                                      const std::string& statement);
-
-struct Tolerance {
-  std::string reason;  // empty: the statement's failure is not absorbed
-  // True when the call must still do everything its scenario says; false when the absorbed
-  // failure changes what it does (then it must still answer, and leave the database unchanged
-  // unless it votes commit).
-  bool same_outcome = false;
-};
-
-// Whether the call may absorb the statement's failure: the engine's own table for the call's
-// member first, then the scenario's @tolerate lines.
-Tolerance ToleranceFor(const Scenario& scenario, const Call& call, const std::string& statement);
+// What a run with the statement at fail_at failing must do, from the same database as the clean
+// run of the call: send that same statement, then either do everything the scenario says (a
+// failure the engine absorbs without a trace), or answer (a failure it absorbs otherwise), or end
+// in its member's documented failure. No member may vote commit on a failure it does not absorb,
+// and a call that does not commit must leave every table as it was.
+std::vector<std::string> FaultRunDifferences(const Scenario& scenario, const Call& call,
+                                             const CallOutcome& clean, const TableRows& before,
+                                             const CallOutcome& outcome, RunDatabase& database,
+                                             size_t fail_at);
 
 }  // namespace cb::scenario

@@ -7,23 +7,16 @@
 
 namespace cb::scenario {
 
-// Where a part of a file was written, as "path:line".
-struct Place {
-  std::string file;
-  int line = 0;
-  std::string Text() const { return file + ":" + std::to_string(line); }
-};
-
 // A query after a call and the rows it must return; cells as written (NULL, numbers, text).
 struct RowsCheck {
-  Place place;  // the @query line
+  int line = 0;  // the @query line
   std::string sql;
   std::vector<std::string> columns;
   std::vector<std::vector<std::string>> rows;
 };
 
 struct Call {
-  Place place;         // the @call line
+  int line = 0;        // the @call line
   std::string member;  // "CheckBill" or "CLASS.METHOD"
   std::string params;  // JSON object text
   std::string expect;  // JSON object text; empty when the call has no @expect
@@ -32,19 +25,18 @@ struct Call {
 };
 
 struct Scenario {
-  Place place;  // the @scenario line
+  int line = 0;  // the @scenario line
   std::string name;
-  Place setup_place;
   std::string setup;  // T-SQL run after the file's set-up
   std::vector<Call> calls;
-  // Leading texts of statements whose failure the calls may absorb, with the reason.
+  // Leading texts of statements whose failure the calls may absorb (the reason stays in the file).
   std::vector<std::string> tolerated;
-  std::string tolerate_reason;
   bool sweep = true;  // false after @nosweep
 };
 
 struct ScenarioFile {
-  Place setup_place;
+  std::string path;
+  int setup_line = 0;
   std::string setup;  // T-SQL run for every scenario on the fresh database
   std::vector<Scenario> scenarios;
 };

@@ -57,8 +57,4 @@ struct CallOutcome {
 // Makes the call on database, failing its statement number fail_at (0: none).
 CallOutcome RunCall(RunDatabase& database, const Call& call, int64_t fail_at);
 
-// The values @expect is compared with: "DictParams" of a CheckBill answer, the answer itself for
-// other members.
-const tool::Json& ExpectedSubject(const Call& call, const CallOutcome& outcome);
-
 }  // namespace cb::scenario

@@ -6,19 +6,19 @@
 #include <iostream>
 
 #include "scenarios/driver/expectations.h"
-#include "scenarios/driver/scenario.h"
-#include "scenarios/driver/scenario_call.h"
 
 namespace cb::scenario {
 
 namespace {
 
-struct FileReport {
-  std::vector<std::string> failures;  // "path:line: scenario 'name': what differs"
-  int scenarios = 0;
-  int fault_runs = 0;
+// A call's clean run: the database it started from, and what it did.
+struct CleanRun {
+  Image image;
+  TableRows rows;
+  CallOutcome outcome;
 };
 
+// The statement's first 160 characters on one line.
 std::string Shortened(const std::string& statement) {
   std::string text = statement.substr(0, 160);
   for (char& c : text) {
@@ -27,141 +27,77 @@ std::string Shortened(const std::string& statement) {
   return statement.size() > text.size() ? text + "..." : text;
 }
 
-// What a call was given to start from in the clean run: the database image and its rows.
-struct CallStart {
-  Image image;
-  TableRows rows;
-  CallOutcome clean;
-};
-
 class FileRunner {
  public:
-  explicit FileRunner(ScenarioFile file) : file_(std::move(file)) {}
+  explicit FileRunner(const ScenarioFile& file) : file_(file) {}
 
-  FileReport Run() {
+  // Every expectation that failed, as "path:line: scenario 'name': what differs".
+  std::vector<std::string> Run() {
     Image file_image;
     try {
       RunDatabase database(SchemaImage());
       if (!file_.setup.empty()) database.connection()->Execute(file_.setup);
       file_image = database.Snapshot();
     } catch (const std::exception& error) {
-      report_.failures.push_back(file_.setup_place.Text() +
-                                 ": the file's @setup failed: " + error.what());
-      return report_;
+      return {file_.path + ":" + std::to_string(file_.setup_line) +
+              ": the file's @setup failed: " + error.what()};
     }
     for (const Scenario& scenario : file_.scenarios) {
-      ++report_.scenarios;
-      RunScenario(scenario, file_image);
+      try {
+        RunScenario(scenario, file_image);
+      } catch (const std::exception& error) {
+        Fail(scenario.line, scenario, std::string("could not run: ") + error.what());
+      }
     }
-    return report_;
+    return failures_;
   }
+
+  int fault_runs() const { return fault_runs_; }
 
  private:
-  void Fail(const Place& place, const Scenario& scenario, const std::string& what) {
-    report_.failures.push_back(place.Text() + ": scenario '" + scenario.name + "': " + what);
-  }
-  void FailAll(const Place& place, const Scenario& scenario, const std::string& prefix,
-               const std::vector<std::string>& differences) {
-    for (const std::string& difference : differences) Fail(place, scenario, prefix + difference);
-  }
-
-  // What the call's own expectations say about outcome on database.
-  std::vector<std::string> Differences(RunDatabase& database, const Call& call,
-                                       const CallOutcome& outcome, const TableRows& before) {
-    if (!outcome.error.empty()) return {outcome.error};
-    std::vector<std::string> differences = CompareExpect(call, outcome);
-    for (const RowsCheck& check : call.queries) {
-      for (const std::string& difference : CompareRows(check, *database.connection())) {
-        differences.push_back("@query at line " + std::to_string(check.place.line) + ": " +
-                              difference);
-      }
-    }
-    if (call.unchanged) {
-      for (const std::string& difference : CompareTables(before, database.AllRows())) {
-        differences.push_back("@unchanged: " + difference);
-      }
-    }
-    return differences;
+  void Fail(int line, const Scenario& scenario, const std::string& what) {
+    failures_.push_back(file_.path + ":" + std::to_string(line) + ": scenario '" + scenario.name +
+                        "': " + what);
   }
 
   void RunScenario(const Scenario& scenario, const Image& file_image) {
-    std::vector<CallStart> starts;
-    try {
-      Image scenario_image = file_image;
-      if (!scenario.setup.empty()) {
-        RunDatabase setup(file_image);
-        setup.connection()->Execute(scenario.setup);
-        scenario_image = setup.Snapshot();
-      }
-      RunDatabase database(scenario_image);
-      for (const Call& call : scenario.calls) {
-        CallStart start;
-        if (scenario.sweep) start.image = database.Snapshot();
-        start.rows = database.AllRows();
-        const CallOutcome outcome = RunCall(database, call, 0);
-        const std::vector<std::string> differences =
-            Differences(database, call, outcome, start.rows);
-        FailAll(call.place, scenario, "", differences);
-        if (!differences.empty()) return;  // the sweep needs a call that does what it says
-        start.clean = outcome;
-        starts.push_back(std::move(start));
-      }
-    } catch (const std::exception& error) {
-      Fail(scenario.setup.empty() ? scenario.place : scenario.setup_place, scenario,
-           std::string("could not run: ") + error.what());
-      return;
+    RunDatabase database(file_image);
+    if (!scenario.setup.empty()) database.connection()->Execute(scenario.setup);
+    std::vector<CleanRun> runs;
+    for (const Call& call : scenario.calls) {
+      CleanRun& run = runs.emplace_back();
+      run.image = database.Snapshot();
+      run.rows = database.AllRows();
+      run.outcome = RunCall(database, call, 0);
+      const std::vector<std::string> differences =
+          CallDifferences(call, run.outcome, database, run.rows);
+      for (const std::string& difference : differences) Fail(call.line, scenario, difference);
+      if (!differences.empty()) return;  // the sweep needs calls that do what they say
     }
-    if (scenario.sweep) Sweep(scenario, starts);
-  }
-
-  // Fails each statement of each call in turn, from the database the call started from.
-  void Sweep(const Scenario& scenario, const std::vector<CallStart>& starts) {
-    for (size_t index = 0; index < starts.size(); ++index) {
-      const Call& call = scenario.calls[index];
-      const CallStart& start = starts[index];
-      const std::vector<std::string>& statements = start.clean.statements;
-      for (size_t fail_at = 1; fail_at <= statements.size(); ++fail_at) {
-        const std::string& statement = statements[fail_at - 1];
-        ++report_.fault_runs;
-        std::vector<std::string> differences = FaultRun(scenario, call, start, fail_at);
-        FailAll(
-            call.place, scenario,
-            "fault at statement " + std::to_string(fail_at) + " [" + Shortened(statement) + "]: ",
-            differences);
-      }
+    for (size_t index = 0; scenario.sweep && index < runs.size(); ++index) {
+      Sweep(scenario, scenario.calls[index], runs[index]);
     }
   }
 
-  std::vector<std::string> FaultRun(const Scenario& scenario, const Call& call,
-                                    const CallStart& start, size_t fail_at) {
-    const std::string& statement = start.clean.statements[fail_at - 1];
-    try {
-      RunDatabase database(start.image);
+  // Fails each statement of the call in turn, from the database the call started from.
+  void Sweep(const Scenario& scenario, const Call& call, const CleanRun& run) {
+    const std::vector<std::string>& statements = run.outcome.statements;
+    for (size_t fail_at = 1; fail_at <= statements.size(); ++fail_at) {
+      ++fault_runs_;
+      RunDatabase database(run.image);
       const CallOutcome outcome = RunCall(database, call, static_cast<int64_t>(fail_at));
-      if (outcome.statements.size() < fail_at || outcome.statements[fail_at - 1] != statement) {
-        return {"the re-run did not send the same statement at this place"};
+      for (const std::string& difference :
+           FaultRunDifferences(scenario, call, run.outcome, run.rows, outcome, database, fail_at)) {
+        Fail(call.line, scenario,
+             "fault at statement " + std::to_string(fail_at) + " [" +
+                 Shortened(statements[fail_at - 1]) + "]: " + difference);
       }
-      const Tolerance tolerance = ToleranceFor(scenario, call, statement);
-      if (tolerance.same_outcome) return Differences(database, call, outcome, start.rows);
-      std::vector<std::string> differences;
-      if (tolerance.reason.empty()) {
-        differences = CompareWithDocumentedFailure(call, outcome, start.clean, statement);
-      } else if (!outcome.error.empty()) {
-        differences.push_back(outcome.error);
-      }
-      if (tolerance.reason.empty() || outcome.vote != "commit") {
-        for (const std::string& difference : CompareTables(start.rows, database.AllRows())) {
-          differences.push_back("not rolled back: " + difference);
-        }
-      }
-      return differences;
-    } catch (const std::exception& error) {
-      return {std::string("could not run: ") + error.what()};
     }
   }
 
-  const ScenarioFile file_;
-  FileReport report_;
+  const ScenarioFile& file_;
+  std::vector<std::string> failures_;
+  int fault_runs_ = 0;
 };
 
 }  // namespace
@@ -175,12 +111,13 @@ int main(int argc, char** argv) {
   int failures = 0;
   for (int i = 1; i < argc; ++i) {
     try {
-      const cb::scenario::FileReport report =
-          cb::scenario::FileRunner(cb::scenario::ParseScenarioFile(argv[i])).Run();
-      for (const std::string& failure : report.failures) std::cout << failure << "\n";
-      std::cout << argv[i] << ": " << report.scenarios << " scenarios, " << report.fault_runs
-                << " fault runs, " << report.failures.size() << " failures\n";
-      failures += static_cast<int>(report.failures.size());
+      const cb::scenario::ScenarioFile file = cb::scenario::ParseScenarioFile(argv[i]);
+      cb::scenario::FileRunner runner(file);
+      const std::vector<std::string> failed = runner.Run();
+      for (const std::string& failure : failed) std::cout << failure << "\n";
+      std::cout << argv[i] << ": " << file.scenarios.size() << " scenarios, " << runner.fault_runs()
+                << " fault runs, " << failed.size() << " failures\n";
+      failures += static_cast<int>(failed.size());
     } catch (const std::exception& error) {
       std::cout << error.what() << "\n";
       ++failures;

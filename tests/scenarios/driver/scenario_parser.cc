@@ -1,7 +1,8 @@
-// Reading a scenario file: a small state machine over its sections, strict about their order so
-// that a mistyped file fails loudly instead of testing less than it says.
+// Reading a scenario file: its sections checked against one table of what each takes and where it
+// may stand, so that a mistyped file fails loudly instead of testing less than it says.
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "scenarios/driver/scenario.h"
@@ -10,24 +11,29 @@ namespace cb::scenario {
 
 namespace {
 
-// A body line that is not blank and not a comment, with its line number.
-using Line = std::pair<int, std::string>;
+struct SectionRule {
+  std::string_view keyword;
+  const char* argument;    // what the text after the keyword says; nullptr when none is read
+  const char* body;        // what the lines below hold; nullptr when it takes none
+  std::string_view after;  // the section it must follow right away; empty when any
+};
 
-struct Section {
-  int line = 0;
-  std::string keyword;   // "call" for "@call CheckBill"
-  std::string argument;  // "CheckBill"
-  std::vector<Line> body;
+constexpr SectionRule kSectionRules[] = {
+    {"setup", nullptr, "T-SQL", ""},
+    {"scenario", "a name", nullptr, ""},
+    {"call", "CheckBill or CLASS.METHOD", "a JSON object", ""},
+    {"expect", nullptr, "a JSON object", "call"},
+    {"query", nullptr, "a query", ""},
+    {"rows", nullptr, "a header line of column names", "query"},
+    {"unchanged", nullptr, nullptr, ""},
+    {"tolerate", "a reason", "the leading text of a statement on the next line", ""},
+    {"nosweep", "a reason", nullptr, ""},
 };
 
 std::string Trim(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool IsComment(const std::string& line) {
-  return Trim(line).rfind("--", 0) == 0;
 }
 
 // "a | b | c" -> {"a", "b", "c"}; a cell cannot hold '|', so trailing blanks an editor drops from
@@ -43,16 +49,29 @@ std::vector<std::string> Cells(const std::string& line) {
   return cells;
 }
 
+struct Section {
+  int line = 0;
+  std::string keyword;                            // "call" for "@call CheckBill"
+  std::string argument;                           // "CheckBill"
+  std::vector<std::pair<int, std::string>> body;  // lines neither blank nor comments, numbered
+
+  std::string Text() const {
+    std::string text;
+    for (const auto& [number, body_line] : body) text += body_line + "\n";
+    return text;
+  }
+};
+
 class Parser {
  public:
-  explicit Parser(std::string path) : path_(std::move(path)) {}
+  explicit Parser(const std::string& path) { file_.path = path; }
 
   ScenarioFile Parse() {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(file_.path, std::ios::binary);
     if (!in) Fail(0, "cannot read the file");
-    Split(in);
-    for (size_t i = 0; i < sections_.size(); ++i) {
-      Apply(sections_[i], i > 0 ? sections_[i - 1].keyword : "");
+    const std::vector<Section> sections = Split(in);
+    for (size_t i = 0; i < sections.size(); ++i) {
+      Apply(sections[i], i > 0 ? sections[i - 1].keyword : "");
     }
     if (file_.scenarios.empty()) Fail(1, "the file holds no @scenario");
     NeedCalls();
@@ -61,122 +80,107 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(int line, const std::string& message) const {
-    throw std::runtime_error(path_ + ":" + std::to_string(line) + ": " + message);
+    throw std::runtime_error(file_.path + ":" + std::to_string(line) + ": " + message);
   }
-  Place At(int line) const { return {path_, line}; }
 
-  void Split(std::istream& in) {
+  std::vector<Section> Split(std::istream& in) const {
+    std::vector<Section> sections;
     std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-      ++number;
+    for (int number = 1; std::getline(in, line); ++number) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.rfind("@", 0) == 0) {
         const size_t space = line.find(' ');
-        Section& section = sections_.emplace_back();
+        Section& section = sections.emplace_back();
         section.line = number;
         section.keyword = line.substr(1, space == std::string::npos ? space : space - 1);
         section.argument = space == std::string::npos ? "" : Trim(line.substr(space + 1));
-      } else if (IsComment(line) || Trim(line).empty()) {
+      } else if (Trim(line).empty() || Trim(line).rfind("--", 0) == 0) {
         continue;
-      } else if (sections_.empty()) {
+      } else if (sections.empty()) {
         Fail(number, "text before the first @ section");
       } else {
-        sections_.back().body.emplace_back(number, line);
+        sections.back().body.emplace_back(number, line);
       }
     }
-    if (number == 0) Fail(1, "the file is empty");
+    return sections;
   }
 
-  std::string Text(const Section& section, const char* what) const {
-    if (section.body.empty()) Fail(section.line, "@" + section.keyword + " needs " + what);
-    std::string text;
-    for (const auto& [number, line] : section.body) text += line + "\n";
-    return text;
+  // The section's argument, body and place against its rule.
+  void Check(const Section& section, const std::string& previous) const {
+    const std::string at = "@" + section.keyword;
+    for (const SectionRule& rule : kSectionRules) {
+      if (rule.keyword != section.keyword) continue;
+      if (rule.argument != nullptr && section.argument.empty()) {
+        Fail(section.line, at + " needs " + rule.argument);
+      }
+      if (rule.body != nullptr && section.body.empty()) {
+        Fail(section.line, at + " needs " + rule.body);
+      }
+      if (rule.body == nullptr && !section.body.empty()) {
+        Fail(section.body.front().first, at + " takes no body");
+      }
+      if (!rule.after.empty() && previous != rule.after) {
+        Fail(section.line, at + " comes right after its @" + std::string(rule.after));
+      }
+      return;
+    }
+    Fail(section.line, "unknown section " + at);
   }
 
-  Scenario& CurrentScenario(const Section& section) {
-    if (file_.scenarios.empty()) {
-      Fail(section.line, "@" + section.keyword + " before any @scenario");
-    }
-    return file_.scenarios.back();
-  }
-  Call& CurrentCall(const Section& section) {
-    Scenario& scenario = CurrentScenario(section);
-    if (scenario.calls.empty()) Fail(section.line, "@" + section.keyword + " before any @call");
-    return scenario.calls.back();
-  }
-  void NeedArgument(const Section& section, const char* what) const {
-    if (section.argument.empty()) Fail(section.line, "@" + section.keyword + " needs " + what);
-  }
-  void NeedNoBody(const Section& section) const {
-    if (!section.body.empty()) {
-      Fail(section.body.front().first, "@" + section.keyword + " takes no body");
-    }
-  }
   void NeedCalls() const {
     if (!file_.scenarios.empty() && file_.scenarios.back().calls.empty()) {
-      Fail(file_.scenarios.back().place.line, "the scenario has no @call");
+      Fail(file_.scenarios.back().line, "the scenario has no @call");
     }
   }
 
   void Apply(const Section& section, const std::string& previous) {
+    Check(section, previous);
     const std::string& keyword = section.keyword;
+    if (keyword == "scenario") {
+      NeedCalls();
+      Scenario& scenario = file_.scenarios.emplace_back();
+      scenario.line = section.line;
+      scenario.name = section.argument;
+      return;
+    }
     if (keyword == "setup" && file_.scenarios.empty()) {
       if (!file_.setup.empty()) Fail(section.line, "a second file @setup");
-      file_.setup = Text(section, "T-SQL");
-      file_.setup_place = At(section.line);
-    } else if (keyword == "setup") {
-      Scenario& scenario = CurrentScenario(section);
+      file_.setup = section.Text();
+      file_.setup_line = section.line;
+      return;
+    }
+    if (file_.scenarios.empty()) Fail(section.line, "@" + keyword + " before any @scenario");
+    Scenario& scenario = file_.scenarios.back();
+    if (keyword == "setup") {
       if (!scenario.calls.empty() || !scenario.setup.empty()) {
         Fail(section.line, "a scenario's @setup comes once, before its first @call");
       }
-      scenario.setup = Text(section, "T-SQL");
-      scenario.setup_place = At(section.line);
-    } else if (keyword == "scenario") {
-      NeedArgument(section, "a name");
-      NeedNoBody(section);
-      NeedCalls();
-      Scenario& scenario = file_.scenarios.emplace_back();
-      scenario.place = At(section.line);
-      scenario.name = section.argument;
+      scenario.setup = section.Text();
     } else if (keyword == "call") {
-      NeedArgument(section, "CheckBill or CLASS.METHOD");
-      Call& call = CurrentScenario(section).calls.emplace_back();
-      call.place = At(section.line);
+      Call& call = scenario.calls.emplace_back();
+      call.line = section.line;
       call.member = section.argument;
-      call.params = Text(section, "a JSON object");
-    } else if (keyword == "expect") {
-      CurrentCall(section).expect = Text(section, "a JSON object");
-    } else if (keyword == "query") {
-      RowsCheck& check = CurrentCall(section).queries.emplace_back();
-      check.place = At(section.line);
-      check.sql = Text(section, "a query");
-    } else if (keyword == "rows") {
-      if (previous != "query") Fail(section.line, "@rows comes right after its @query");
-      ReadRows(section, CurrentCall(section).queries.back());
-    } else if (keyword == "unchanged") {
-      NeedNoBody(section);
-      CurrentCall(section).unchanged = true;
+      call.params = section.Text();
     } else if (keyword == "tolerate") {
-      NeedArgument(section, "a reason");
-      if (section.body.empty()) {
-        Fail(section.line, "@tolerate needs the leading text of a statement on the next line");
-      }
-      Scenario& scenario = CurrentScenario(section);
       for (const auto& [number, text] : section.body) scenario.tolerated.push_back(Trim(text));
-      scenario.tolerate_reason = section.argument;
     } else if (keyword == "nosweep") {
-      NeedArgument(section, "a reason");
-      NeedNoBody(section);
-      CurrentScenario(section).sweep = false;
+      scenario.sweep = false;
+    } else if (scenario.calls.empty()) {
+      Fail(section.line, "@" + keyword + " before any @call");
+    } else if (keyword == "expect") {
+      scenario.calls.back().expect = section.Text();
+    } else if (keyword == "query") {
+      RowsCheck& check = scenario.calls.back().queries.emplace_back();
+      check.line = section.line;
+      check.sql = section.Text();
+    } else if (keyword == "rows") {
+      ReadRows(section, scenario.calls.back().queries.back());
     } else {
-      Fail(section.line, "unknown section @" + keyword);
+      scenario.calls.back().unchanged = true;
     }
   }
 
   void ReadRows(const Section& section, RowsCheck& check) const {
-    if (section.body.empty()) Fail(section.line, "@rows needs a header line of column names");
     check.columns = Cells(section.body.front().second);
     for (size_t i = 1; i < section.body.size(); ++i) {
       const auto& [number, line] = section.body[i];
@@ -188,8 +192,6 @@ class Parser {
     }
   }
 
-  std::string path_;
-  std::vector<Section> sections_;
   ScenarioFile file_;
 };
 
