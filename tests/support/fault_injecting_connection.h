@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/db/connection.h"
+#include "platform/db/database_error.h"
+#include "platform/variant/error.h"
 
 namespace cb::testing {
 
@@ -19,8 +21,14 @@ class FaultInjectingConnection : public db::Connection {
 
   // The Nth statement does not reach the inner connection: its Errors holds one real error
   // (kDbGenericFailure, "Injected fault at statement N") and cb::Error with that error is raised.
-  db::RecordsetPtr Execute(std::string_view sql) override;
-  void CallProcedure(std::string_view name, db::Parameters& parameters) override;
+  db::RecordsetPtr Execute(std::string_view sql) override {
+    CountAndMaybeFail(sql);
+    return inner_->Execute(sql);
+  }
+  void CallProcedure(std::string_view name, db::Parameters& parameters) override {
+    CountAndMaybeFail(name);
+    inner_->CallProcedure(name, parameters);
+  }
   // The rest goes to the inner connection unchanged.
   db::Errors& errors() override { return inner_->errors(); }
   void BeginTrans() override { inner_->BeginTrans(); }
@@ -33,7 +41,18 @@ class FaultInjectingConnection : public db::Connection {
   int64_t statement_count() const { return static_cast<int64_t>(statements_.size()); }
 
  private:
-  void CountAndMaybeFail(std::string_view statement);
+  void CountAndMaybeFail(std::string_view statement) {
+    statements_.emplace_back(statement);
+    if (statement_count() != fail_at_) return;
+    db::DbError error;
+    error.number = db::kDbGenericFailure;
+    error.description = "Injected fault at statement " + std::to_string(fail_at_);
+    error.source = "FaultInjectingConnection";
+    error.statement = std::string(statement);
+    errors().Clear();
+    errors().Add(error);
+    throw Error(error.number, error.source, error.description);
+  }
 
   db::ConnectionPtr inner_;
   int64_t fail_at_;

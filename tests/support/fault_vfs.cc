@@ -15,10 +15,10 @@ struct FaultState {
   std::atomic<StorageFault> fault{StorageFault::kIoError};
 };
 
-FaultState& State() {
-  static FaultState state;
-  return state;
-}
+FaultState state;
+
+// The default file system before the fault one took its place.
+sqlite3_vfs* previous_default = nullptr;
 
 // A file of the fault file system: the default one's file follows in the same allocation.
 struct FaultFile {
@@ -54,7 +54,6 @@ struct Forward<Method> {
 // Counts one write, sync or lock (or, when reads are swept, one read); answers the error it must
 // report, or SQLITE_OK to let it through.
 int NextOperation(int io_error, bool is_read = false) {
-  FaultState& state = State();
   if (is_read != (state.fault.load() == StorageFault::kReadError)) return SQLITE_OK;
   const int64_t number = ++state.count;
   if (number != state.fail_at.load()) return SQLITE_OK;
@@ -159,16 +158,11 @@ sqlite3_vfs* FaultFileSystem() {
   return &vfs;
 }
 
-sqlite3_vfs*& PreviousDefault() {
-  static sqlite3_vfs* previous = nullptr;
-  return previous;
-}
-
 }  // namespace
 
 FaultVfs::FaultVfs() {
   sqlite3_initialize();
-  PreviousDefault() = sqlite3_vfs_find(nullptr);
+  previous_default = sqlite3_vfs_find(nullptr);
   Arm(0, StorageFault::kIoError);
   sqlite3_vfs_register(FaultFileSystem(), 1);
 }
@@ -176,11 +170,10 @@ FaultVfs::FaultVfs() {
 FaultVfs::~FaultVfs() {
   Arm(0, StorageFault::kIoError);
   // Registering again moves a known file system to the head of the list, as the default.
-  if (PreviousDefault() != nullptr) sqlite3_vfs_register(PreviousDefault(), 1);
+  if (previous_default != nullptr) sqlite3_vfs_register(previous_default, 1);
 }
 
 void FaultVfs::Arm(int64_t fail_at, StorageFault fault) {
-  FaultState& state = State();
   state.fail_at = fail_at;
   state.fault = fault;
   state.fired = false;
@@ -188,11 +181,11 @@ void FaultVfs::Arm(int64_t fail_at, StorageFault fault) {
 }
 
 int64_t FaultVfs::operations() const {
-  return State().count;
+  return state.count;
 }
 
 bool FaultVfs::fired() const {
-  return State().fired;
+  return state.fired;
 }
 
 }  // namespace cb::testing

@@ -2,15 +2,27 @@
 // everything in it (journals included) when the fixture goes.
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace cb::testing {
 
 class TempDatabase {
  public:
-  TempDatabase();
-  ~TempDatabase();
+  // A new directory under the system's temporary directory.
+  TempDatabase() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "checkbill-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    directory_ = pattern;
+  }
+  ~TempDatabase() {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
+  }
   TempDatabase(const TempDatabase&) = delete;
   TempDatabase& operator=(const TempDatabase&) = delete;
 

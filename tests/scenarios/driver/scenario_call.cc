@@ -10,7 +10,6 @@
 #include <stdexcept>
 
 #include "platform/services/service_locator.h"
-#include "schema/suite_schema.h"
 #include "support/fault_injecting_connection.h"
 #include "support/recording_service.h"
 #include "tools/checkbill/call_values.h"
@@ -69,15 +68,6 @@ std::vector<std::string> RawRows(sqlite3* handle, const std::string& sql) {
 }
 
 }  // namespace
-
-const Image& SchemaImage() {
-  static const Image image = [] {
-    const RunDatabase database({});
-    schema::InstallSuiteSchema(*database.connection());
-    return database.Snapshot();
-  }();
-  return image;
-}
 
 RunDatabase::RunDatabase(const Image& image) {
   {

@@ -22,14 +22,12 @@ using Image = std::string;
 // Every table's rows, each row as text, sorted (the order of rows is not the database's content).
 using TableRows = std::map<std::string, std::vector<std::string>>;
 
-// The suite's schema with its seed rows, installed once per process.
-const Image& SchemaImage();
-
 // A file of its own made from an image of another database, so that every run starts from exactly
 // the same rows without installing the schema again.
 class RunDatabase {
  public:
-  // Writes image to a new temporary file and opens it (rollback journal: one connection only).
+  // Writes image to a new temporary file and opens it (rollback journal: one connection only); an
+  // empty image gives an empty database.
   explicit RunDatabase(const Image& image);
 
   const std::shared_ptr<sqlite::SqliteConnection>& connection() const { return connection_; }

@@ -1,11 +1,12 @@
 // The scenario driver: runs the scenario files named on its command line, each scenario on a fresh
-// database, then sweeps faults over its calls; prints every expectation that failed, and exits 0
-// only when none did. Each call starts from an image of the database taken just before it, so
-// that a fault run repeats only the call it fails.
+// database holding the suite's schema and the file's set-up, then sweeps faults over its calls;
+// prints every expectation that failed, and exits 0 only when none did. Each call starts from an
+// image of the database taken just before it, so that a fault run repeats only the call it fails.
 #include <exception>
 #include <iostream>
 
 #include "scenarios/driver/expectations.h"
+#include "schema/suite_schema.h"
 
 namespace cb::scenario {
 
@@ -35,7 +36,8 @@ class FileRunner {
   std::vector<std::string> Run() {
     Image file_image;
     try {
-      RunDatabase database(SchemaImage());
+      RunDatabase database({});
+      schema::InstallSuiteSchema(*database.connection());
       if (!file_.setup.empty()) database.connection()->Execute(file_.setup);
       file_image = database.Snapshot();
     } catch (const std::exception& error) {
