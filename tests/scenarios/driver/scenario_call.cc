@@ -34,7 +34,8 @@ tool::Json Params(const Call& call) {
   return tool::Json{{"DictParams", params}};
 }
 
-// The host's side after the call: commit after a commit vote, otherwise roll back.
+// The host's side after the call: commit after a commit vote, otherwise roll back; nothing when the
+// call raised before the transaction began.
 void EndAsHost(db::Connection& connection, CallOutcome& outcome) {
   if (!connection.InTransaction()) {
     if (outcome.error.empty()) outcome.error = "the call ended the host's transaction itself";
@@ -129,9 +130,7 @@ CallOutcome RunCall(RunDatabase& database, const Call& call, int64_t fail_at) {
     outcome.error = std::string("the call raised: ") + error.what();
   }
   outcome.statements = sweep->statements();
-  if (database.connection()->InTransaction() || outcome.error.empty()) {
-    EndAsHost(*database.connection(), outcome);
-  }
+  EndAsHost(*database.connection(), outcome);
   locator.SetDataAccessServiceFactory({});
   return outcome;
 }

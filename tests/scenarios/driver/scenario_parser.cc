@@ -1,5 +1,6 @@
 // Reading a scenario file: its sections checked against one table of what each takes and where it
 // may stand, so that a mistyped file fails loudly instead of testing less than it says.
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string_view>
@@ -69,7 +70,22 @@ class Parser {
   ScenarioFile Parse() {
     std::ifstream in(file_.path, std::ios::binary);
     if (!in) Fail(0, "cannot read the file");
-    const std::vector<Section> sections = Split(in);
+    std::vector<Section> sections;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      const std::string text = Trim(line);
+      if (line.rfind("@", 0) == 0) {
+        const size_t space = std::min(line.find(' '), line.size());
+        sections.push_back({number, line.substr(1, space - 1), Trim(line.substr(space)), {}});
+      } else if (text.empty() || text.rfind("--", 0) == 0) {
+        continue;
+      } else if (sections.empty()) {
+        Fail(number, "text before the first @ section");
+      } else {
+        sections.back().body.emplace_back(number, line);
+      }
+    }
     for (size_t i = 0; i < sections.size(); ++i) {
       Apply(sections[i], i > 0 ? sections[i - 1].keyword : "");
     }
@@ -81,28 +97,6 @@ class Parser {
  private:
   [[noreturn]] void Fail(int line, const std::string& message) const {
     throw std::runtime_error(file_.path + ":" + std::to_string(line) + ": " + message);
-  }
-
-  std::vector<Section> Split(std::istream& in) const {
-    std::vector<Section> sections;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.rfind("@", 0) == 0) {
-        const size_t space = line.find(' ');
-        Section& section = sections.emplace_back();
-        section.line = number;
-        section.keyword = line.substr(1, space == std::string::npos ? space : space - 1);
-        section.argument = space == std::string::npos ? "" : Trim(line.substr(space + 1));
-      } else if (Trim(line).empty() || Trim(line).rfind("--", 0) == 0) {
-        continue;
-      } else if (sections.empty()) {
-        Fail(number, "text before the first @ section");
-      } else {
-        sections.back().body.emplace_back(number, line);
-      }
-    }
-    return sections;
   }
 
   // The section's argument, body and place against its rule.
