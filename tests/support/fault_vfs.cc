@@ -61,22 +61,17 @@ int NextOperation(int io_error, bool is_read = false) {
   return state.fault.load() == StorageFault::kDiskFull ? SQLITE_FULL : io_error;
 }
 
-int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
-  if (int rc = NextOperation(SQLITE_IOERR_READ, true); rc != SQLITE_OK) return rc;
-  return Real(file)->pMethods->xRead(Real(file), buffer, amount, offset);
-}
-int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset) {
-  if (int rc = NextOperation(SQLITE_IOERR_WRITE); rc != SQLITE_OK) return rc;
-  return Real(file)->pMethods->xWrite(Real(file), buffer, amount, offset);
-}
-int Sync(sqlite3_file* file, int flags) {
-  if (int rc = NextOperation(SQLITE_IOERR_FSYNC); rc != SQLITE_OK) return rc;
-  return Real(file)->pMethods->xSync(Real(file), flags);
-}
-int Lock(sqlite3_file* file, int level) {
-  if (int rc = NextOperation(SQLITE_IOERR_LOCK); rc != SQLITE_OK) return rc;
-  return Real(file)->pMethods->xLock(Real(file), level);
-}
+// A file method that first counts its call as one operation, failing it when its number comes up.
+template <auto Method, int kIoError, bool kIsRead = false>
+struct Counted;
+template <typename R, typename... Args, R (*sqlite3_io_methods::*Method)(sqlite3_file*, Args...),
+          int kIoError, bool kIsRead>
+struct Counted<Method, kIoError, kIsRead> {
+  static R Call(sqlite3_file* file, Args... args) {
+    if (int rc = NextOperation(kIoError, kIsRead); rc != SQLITE_OK) return rc;
+    return Forward<Method>::Call(file, args...);
+  }
+};
 int ShmLock(sqlite3_file* file, int offset, int n, int flags) {
   if ((flags & SQLITE_SHM_LOCK) != 0) {
     if (int rc = NextOperation(SQLITE_IOERR_SHMLOCK); rc != SQLITE_OK) return rc;
@@ -92,12 +87,12 @@ sqlite3_io_methods MethodsOfVersion(int version) {
   sqlite3_io_methods methods{};
   methods.iVersion = version;
   methods.xClose = Forward<&M::xClose>::Call;
-  methods.xRead = Read;
-  methods.xWrite = Write;
+  methods.xRead = Counted<&M::xRead, SQLITE_IOERR_READ, true>::Call;
+  methods.xWrite = Counted<&M::xWrite, SQLITE_IOERR_WRITE>::Call;
   methods.xTruncate = Forward<&M::xTruncate>::Call;
-  methods.xSync = Sync;
+  methods.xSync = Counted<&M::xSync, SQLITE_IOERR_FSYNC>::Call;
   methods.xFileSize = Forward<&M::xFileSize>::Call;
-  methods.xLock = Lock;
+  methods.xLock = Counted<&M::xLock, SQLITE_IOERR_LOCK>::Call;
   methods.xUnlock = Forward<&M::xUnlock>::Call;
   methods.xCheckReservedLock = Forward<&M::xCheckReservedLock>::Call;
   methods.xFileControl = Forward<&M::xFileControl>::Call;

@@ -23,7 +23,6 @@ class SchemaDatabase : public ::testing::Test {
     connection_ = sqlite::OpenSqliteConnection(database_.path());
     schema::InstallSuiteSchema(*connection_);
   }
-  void TearDown() override { connection_.reset(); }
 
   db::Connection& connection() { return *connection_; }
   std::string path() const { return database_.path(); }
@@ -51,10 +50,7 @@ class SuiteDatabase : public SchemaDatabase {
       return std::make_shared<RecordingService>(connection_, log_, kUserID, language_);
     });
   }
-  void TearDown() override {
-    services::ServiceLocator::Current().SetDataAccessServiceFactory({});
-    SchemaDatabase::TearDown();
-  }
+  void TearDown() override { services::ServiceLocator::Current().SetDataAccessServiceFactory({}); }
 
   // The engine takes connections as pointers: this one hides the base's reference.
   db::ConnectionPtr connection() const { return connection_; }

@@ -139,23 +139,22 @@ std::optional<bool> AbsorbedSameOutcome(const Scenario& scenario, const Call& ca
 }  // namespace
 
 std::vector<std::string> FaultRunDifferences(const Scenario& scenario, const Call& call,
-                                             const CallOutcome& clean, const TableRows& before,
-                                             const CallOutcome& outcome, RunDatabase& database,
-                                             size_t fail_at) {
-  const std::string& statement = clean.statements[fail_at - 1];
+                                             const CleanRun& clean, const CallOutcome& outcome,
+                                             RunDatabase& database, size_t fail_at) {
+  const std::string& statement = clean.outcome.statements[fail_at - 1];
   if (outcome.statements.size() < fail_at || outcome.statements[fail_at - 1] != statement) {
     return {"the re-run did not send the same statement at this place"};
   }
   const std::optional<bool> same_outcome = AbsorbedSameOutcome(scenario, call, statement);
-  if (same_outcome == true) return CallDifferences(call, outcome, database, before);
+  if (same_outcome == true) return CallDifferences(call, outcome, database, clean.rows);
   std::vector<std::string> differences;
   if (!same_outcome) {
-    differences = CompareWithDocumentedFailure(call, outcome, clean, statement);
+    differences = CompareWithDocumentedFailure(call, outcome, clean.outcome, statement);
   } else if (!outcome.error.empty()) {
     differences.push_back(outcome.error);
   }
   if (!same_outcome || outcome.vote != "commit") {
-    for (const std::string& difference : CompareTables(before, database.AllRows())) {
+    for (const std::string& difference : CompareTables(clean.rows, database.AllRows())) {
       differences.push_back("not rolled back: " + difference);
     }
   }

@@ -21,14 +21,13 @@ std::vector<std::string> CallDifferences(const Call& call, const CallOutcome& ou
 // Tables whose rows differ between before and after, with the rows that went and came.
 std::vector<std::string> CompareTables(const TableRows& before, const TableRows& after);
 
-// What a run with the statement at fail_at failing must do, from the same database as the clean
-// run of the call: send that same statement, then either do everything the scenario says (a
+// What a run with the statement at fail_at failing must do, from the database the clean run
+// started from: send that same statement, then either do everything the scenario says (a
 // failure the engine absorbs without a trace), or answer (a failure it absorbs otherwise), or end
 // in its member's documented failure. No member may vote commit on a failure it does not absorb,
 // and a call that does not commit must leave every table as it was.
 std::vector<std::string> FaultRunDifferences(const Scenario& scenario, const Call& call,
-                                             const CallOutcome& clean, const TableRows& before,
-                                             const CallOutcome& outcome, RunDatabase& database,
-                                             size_t fail_at);
+                                             const CleanRun& clean, const CallOutcome& outcome,
+                                             RunDatabase& database, size_t fail_at);
 
 }  // namespace cb::scenario

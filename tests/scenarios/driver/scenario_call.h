@@ -52,6 +52,13 @@ struct CallOutcome {
   std::string error;
 };
 
+// A call's clean run: the database it started from, and what it did.
+struct CleanRun {
+  Image image;
+  TableRows rows;
+  CallOutcome outcome;
+};
+
 // Makes the call on database, failing its statement number fail_at (0: none).
 CallOutcome RunCall(RunDatabase& database, const Call& call, int64_t fail_at);
 

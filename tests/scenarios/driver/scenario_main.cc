@@ -12,13 +12,6 @@ namespace cb::scenario {
 
 namespace {
 
-// A call's clean run: the database it started from, and what it did.
-struct CleanRun {
-  Image image;
-  TableRows rows;
-  CallOutcome outcome;
-};
-
 // The statement's first 160 characters on one line.
 std::string Shortened(const std::string& statement) {
   std::string text = statement.substr(0, 160);
@@ -89,7 +82,7 @@ class FileRunner {
       RunDatabase database(run.image);
       const CallOutcome outcome = RunCall(database, call, static_cast<int64_t>(fail_at));
       for (const std::string& difference :
-           FaultRunDifferences(scenario, call, run.outcome, run.rows, outcome, database, fail_at)) {
+           FaultRunDifferences(scenario, call, run, outcome, database, fail_at)) {
         Fail(call.line, scenario,
              "fault at statement " + std::to_string(fail_at) + " [" +
                  Shortened(statements[fail_at - 1]) + "]: " + difference);
