@@ -13,7 +13,7 @@ enum class StorageFault {
   kReadError,  // reads; SQLITE_IOERR_READ (a page read in the middle of a transaction)
 };
 
-// While an instance lives, the fault file system (registered once as kFaultVfsName) is the default
+// While an instance lives, the fault file system (registered once as kName) is the default
 // one, so every connection opened meanwhile goes through it; the previous default comes back on
 // destruction. Files opened before keep the file system they were opened with. One instance at a
 // time per process.

@@ -168,21 +168,18 @@ class Parser {
       check.line = section.line;
       check.sql = section.Text();
     } else if (keyword == "rows") {
-      ReadRows(section, scenario.calls.back().queries.back());
+      RowsCheck& check = scenario.calls.back().queries.back();
+      check.columns = Cells(section.body.front().second);
+      for (size_t i = 1; i < section.body.size(); ++i) {
+        const auto& [number, line] = section.body[i];
+        check.rows.push_back(Cells(line));
+        if (check.rows.back().size() != check.columns.size()) {
+          Fail(number, "the row has " + std::to_string(check.rows.back().size()) +
+                           " cells, the header " + std::to_string(check.columns.size()));
+        }
+      }
     } else {
       scenario.calls.back().unchanged = true;
-    }
-  }
-
-  void ReadRows(const Section& section, RowsCheck& check) const {
-    check.columns = Cells(section.body.front().second);
-    for (size_t i = 1; i < section.body.size(); ++i) {
-      const auto& [number, line] = section.body[i];
-      check.rows.push_back(Cells(line));
-      if (check.rows.back().size() != check.columns.size()) {
-        Fail(number, "the row has " + std::to_string(check.rows.back().size()) +
-                         " cells, the header " + std::to_string(check.columns.size()));
-      }
     }
   }
 
