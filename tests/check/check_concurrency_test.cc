@@ -1,7 +1,6 @@
 // CheckBill from several threads at once, each a host call with its own connection: bills of each
 // thread on shared keys end at the serial balances, with no call refused by a locking error.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <latch>
 #include <string>
@@ -25,11 +24,8 @@ class CheckConcurrencyTest : public FlowDatabase {
   // calls meet is in WAL mode: the fixture made this file on its own connection, so it is opened
   // once more to be switched before threads race for it.
   std::string HostDsn() {
-    const auto sqlite_connection =
-        std::dynamic_pointer_cast<sqlite::SqliteConnection>(connection());
-    const std::string path = sqlite3_db_filename(sqlite_connection->backend().handle(), "main");
-    static_cast<void>(sqlite::OpenSqliteConnection(path));
-    return "Provider=SQLite;Data Source=" + path + ";UserID=16";
+    static_cast<void>(sqlite::OpenSqliteConnection(path()));
+    return "Provider=SQLite;Data Source=" + path() + ";UserID=16";
   }
 
   // One host call without a test service: it opens the file through the data source string and

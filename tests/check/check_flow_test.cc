@@ -131,7 +131,6 @@ TEST_F(CheckFlowTest, FailedCreditAdjustmentRefusesEvenWhenTheOverrunWasAccepted
 TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
   struct Case {
     const char* name;
-    int32_t inter_id;
     int32_t operate_code;
     int32_t bill_code;  // what the bill hook answers
     const char* bill_text;
@@ -147,14 +146,11 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
   const std::string locked = refused + "locked rows; ";
   const std::string release = "是否继续？如果继续，则会清除相关单据锁库信息!";
   const Case cases[] = {
-      {"bill veto", kReceipt, 2, -3, "site says no", 0, "", -1, uncheck_refused, uncheck_refused,
-       1},
-      {"bill question", kReceipt, 1, -200, "locked rows; ", 0, "", -200, locked, locked + release,
-       1},
-      {"first stage veto", kReceipt, 1, 0, "", 200001, "", -1, refused + "No Information", "", 2},
-      {"last stage veto", kReceipt, 1, 0, "", 200003, "site veto", -1, refused + "site veto", "",
-       4},
-      {"all agree", kReceipt, 1, 0, "", 0, "", 0, "审核[编号：WIN2001]单据成功!", "", 4},
+      {"bill veto", 2, -3, "site says no", 0, "", -1, uncheck_refused, uncheck_refused, 1},
+      {"bill question", 1, -200, "locked rows; ", 0, "", -200, locked, locked + release, 1},
+      {"first stage veto", 1, 0, "", 200001, "", -1, refused + "No Information", "", 2},
+      {"last stage veto", 1, 0, "", 200003, "site veto", -1, refused + "site veto", "", 4},
+      {"all agree", 1, 0, "", 0, "", 0, "审核[编号：WIN2001]单据成功!", "", 4},
   };
   const Journal all = {"Site.Bill", "Site.Stage@200001", "Site.Stage@200002", "Site.Stage@200003"};
   Exec("UPDATE ICStockBill SET FROB=-1 WHERE FInterID=2001");
@@ -169,16 +165,16 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
                      msg = current->bill_text;
                    });
   components_.Stage("Site.Stage", journal_, [&](int32_t& stage, DictionaryPtr& hook) {
+    seen = hook;
     if (stage != current->veto_stage) return true;
     if (*current->stage_text != 0) hook->Write("ErrDescription", current->stage_text);
     return false;
   });
-  const std::string before = ReceiptState();  // refusals come before the agreeing call
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     current = &c;
     journal_->clear();
-    const DictionaryPtr result = RunAsHost(Request(c.inter_id, 1, c.operate_code));
+    const DictionaryPtr result = RunAsHost(Request(kReceipt, 1, c.operate_code));
     EXPECT_EQ(*journal_, Journal(all.begin(), all.begin() + c.hooks_run));
     EXPECT_EQ(Code(result), c.code);
     EXPECT_EQ(Text(result, "ReturnString"), c.text);
@@ -186,21 +182,27 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
       EXPECT_EQ(Text(result, "ReturnString2"), c.question);
     }
     EXPECT_EQ(log().votes.back(), c.code == 0 ? "commit" : "abort");
+    // Refusals come before the agreeing call: they leave the receipt unchecked and unmoved.
     EXPECT_DOUBLE_EQ(Balance(), c.code == 0 ? 5 : 0);
+    EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICStockBill WHERE FInterID=2001"),
+              c.code == 0 ? "16|1|\n" : "NULL|0|\n");
     if (c.code != 0) {
-      EXPECT_EQ(ReceiptState(), before);
       const VectorPtr items = result->Read("vectItemInfo").As<Vector>();
       ASSERT_NE(items, nullptr);
       EXPECT_EQ(items->Count(), 0u);
     }
   }
-  // The bill hook saw the bill of its call.
+  // The hooks saw the bill of their call.
   ASSERT_NE(seen, nullptr);
   EXPECT_EQ(seen->Read("sDsn"), Variant(kDsn));
   EXPECT_EQ(seen->Read("OperateCode"), Variant(1));
   EXPECT_EQ(seen->Read("InterID"), Variant(kReceipt));
   EXPECT_EQ(seen->Read("TranType"), Variant(1));
   EXPECT_EQ(seen->Read("ROB"), Variant(-1));
+  // A head without FROB, as the production order's, gives them ROB 0.
+  RunAsHost(Request(kProductionOrder, 85, 1));
+  EXPECT_EQ(seen->Read("TranType"), Variant(85));
+  EXPECT_EQ(seen->Read("ROB"), Variant(0));
 }
 
 // English texts are joined as the catalogue writes them; nothing rewrites the bill number or a

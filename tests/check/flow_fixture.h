@@ -89,14 +89,6 @@ class FlowDatabase : public cb::testing::SuiteDatabase {
     return text;
   }
 
-  // The tables a check of the receipt touches: its head and the inventory.
-  std::string ReceiptState() {
-    return Dump("SELECT * FROM ICStockBill WHERE FInterID=2001") +
-           Dump(
-               "SELECT * FROM ICInventory ORDER BY FItemID, FStockID, FStockPlaceID, FBatchNo, "
-               "FQty");
-  }
-
   hooks::testing::ComponentRegistrations components_;
 };
 
