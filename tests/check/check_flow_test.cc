@@ -8,6 +8,7 @@
 #include "check/check_bill.h"
 #include "check/flow_fixture.h"
 #include "frame/class_frame.h"
+#include "platform/services/pending_error.h"
 #include "platform/services/sales_credit.h"
 #include "platform/variant/error.h"
 #include "platform/variant/vector.h"
@@ -221,6 +222,21 @@ TEST_F(CheckFlowTest, EnglishResultKeepsBillNumberAndComponentTextAsTheyAre) {
   EXPECT_EQ(Text(params, "ReturnString2"), expected);
 }
 
+// An error a component left pending is appended to a refusal's text, after the question is taken.
+TEST_F(CheckFlowTest, RefusalCarriesThePendingError) {
+  RegisterHook(9, 1, "Site.Pending");
+  components_.Bill("Site.Pending", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    services::SetPendingError(Error(-9, "site", " (pending detail)"));
+    ret = -204;
+    msg = "warn; ";
+  });
+  const DictionaryPtr params = RunAsHost(Request(kReceipt, 1, 1));
+  services::ClearPendingError();
+  const std::string message = "审核[编号：WIN2001]单据时未成功!warn; ";
+  EXPECT_EQ(Text(params, "ReturnString"), message + " (pending detail)");
+  EXPECT_EQ(Text(params, "ReturnString2"), message + "是否继续？");
+}
+
 TEST_F(CheckFlowTest, UnreadableRequestRaisesAndWritesNoResult) {
   DictionaryPtr params = Request(kReceipt, 1, 1);
   params->Write("ReCheck", "twice");
@@ -249,6 +265,13 @@ TEST_F(CheckFlowTest, WriteBackHooksRunOnlyWhenTheOperationMovesTheBillsStock) {
   EXPECT_EQ(Code(RunAsHost(Request(kReceipt, 1, 4))), 0);
   EXPECT_EQ(*journal_, (Journal{"Site.WriteBack@200002"}));
   EXPECT_EQ(credit_->adjusted, 0);
+
+  // During initialisation a bill dated before the start-up writes nothing back.
+  journal_->clear();
+  Exec("UPDATE t_SystemProfile SET FValue='0' WHERE FCategory='IC' AND FKey='ICClosed'");
+  Exec("UPDATE ICStockBill SET FDate='2023-12-05' WHERE FInterID=2001");
+  EXPECT_EQ(Code(RunAsHost(Request(kReceipt, 1, 8))), 0);
+  EXPECT_TRUE(journal_->empty());
 }
 
 }  // namespace
