@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "check/check_bill.h"
 #include "check/flow_fixture.h"
@@ -80,7 +81,7 @@ class CheckFlowTest : public FlowDatabase {
   std::shared_ptr<Journal> journal_ = std::make_shared<Journal>();
 };
 
-TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitLetsItPass) {
+TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitAcceptsIt) {
   RegisterRefusingCredit();
   const DictionaryPtr refused = RunAsHost(Request(kProductionOrder, 85, 1));
   EXPECT_EQ(Code(refused), 512);
@@ -111,17 +112,14 @@ TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitL
   EXPECT_EQ(credit_->adjusted, 2) << "the credit data is adjusted on both calls";
   EXPECT_EQ(credit_->tested, 1) << "the limit test is skipped on the accepted call";
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICMO WHERE FInterID=3001"), "16|1|\n");
-}
 
-TEST_F(CheckFlowTest, FailedCreditAdjustmentRefusesEvenWhenTheOverrunWasAccepted) {
-  RegisterRefusingCredit();
+  // A failed adjustment refuses even an accepted overrun: here an uncheck, which adjusts back.
   credit_->adjust_succeeds = false;
-  Exec("UPDATE ICMO SET FCheckerID=16, FStatus=1 WHERE FInterID=3001");
-  const DictionaryPtr params = RunAsHost(Request(kProductionOrder, 85, 2, 512));
-  EXPECT_EQ(Code(params), 512);
-  EXPECT_EQ(Text(params, "ReturnString"), "信用超支，操作不成功!");
+  const DictionaryPtr unchecked = RunAsHost(Request(kProductionOrder, 85, 2, 512));
+  EXPECT_EQ(Code(unchecked), 512);
+  EXPECT_EQ(Text(unchecked, "ReturnString"), "信用超支，操作不成功!");
   EXPECT_EQ(credit_->last_request->Read("DoSwitch"), Variant(0));
-  EXPECT_EQ(credit_->tested, 0);
+  EXPECT_EQ(credit_->tested, 1);
   EXPECT_EQ(log().votes.back(), "abort");
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICMO WHERE FInterID=3001"), "16|1|\n");
 }
@@ -237,13 +235,22 @@ TEST_F(CheckFlowTest, RefusalCarriesThePendingError) {
   EXPECT_EQ(Text(params, "ReturnString2"), message + "是否继续？");
 }
 
+// A request the call cannot read raises to the host rather than answering an error exit.
 TEST_F(CheckFlowTest, UnreadableRequestRaisesAndWritesNoResult) {
-  DictionaryPtr params = Request(kReceipt, 1, 1);
-  params->Write("ReCheck", "twice");
+  const std::pair<const char*, Variant> cases[] = {
+      {"ReCheck", "twice"},
+      {"CheckDate", "2024-02-30"},
+      {"CheckDate", "next week"},
+      {"InterID", Variant::Null()},
+  };
   frame::ClassFrame frame;
   Variant rs;
-  EXPECT_THROW(CheckBill(frame, params, rs), Error);
-  EXPECT_FALSE(params->Exists("ReturnCode"));
+  for (const auto& [key, value] : cases) {
+    DictionaryPtr params = Request(kReceipt, 1, 1);
+    params->Write(key, value);
+    EXPECT_THROW(CheckBill(frame, params, rs), Error) << key;
+    EXPECT_FALSE(params->Exists("ReturnCode")) << key;
+  }
   DictionaryPtr none;
   EXPECT_THROW(CheckBill(frame, none, rs), Error);
 }

@@ -9,6 +9,7 @@
 #include "checkbill/check_now.h"
 #include "frame/hooks/hook_test_components.h"
 #include "platform/variant/dictionary.h"
+#include "platform/variant/error.h"
 #include "support/suite_database.h"
 
 namespace cb::check::testing {
@@ -62,6 +63,21 @@ class FlowDatabase : public cb::testing::SuiteDatabase {
       connection()->CommitTrans();
     } else {
       connection()->RollbackTrans();
+    }
+    return params;
+  }
+
+  // CheckNow::CheckBill as a host calls it on the database file at `path`, without a test service:
+  // the call opens the file through its data source string and keeps its own transaction. Answers
+  // the params with the result keys; a call that raises instead leaves its error in `raised`.
+  static DictionaryPtr CallOnFile(const std::string& path, DictionaryPtr params,
+                                  std::string& raised) {
+    params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
+    try {
+      engine::CheckNow check_now;
+      static_cast<void>(check_now.CheckBill(params));
+    } catch (const Error& error) {
+      raised = "raised: " + error.description();
     }
     return params;
   }

@@ -94,18 +94,12 @@ class StorageFaultSweep : public FlowDatabase {
     std::filesystem::copy_file(path(), work_path_);
   }
 
-  // The check of the receipt on `path` as a host runs it: the result code, or 1 when the call
-  // raised (a failure before the check flow starts, such as a database that cannot be opened).
+  // The check of the receipt on `path`: the result code, or 1 when the call raised (a failure
+  // before the check flow starts, such as a database that cannot be opened).
   static int32_t RunCheck(const std::string& path) {
-    DictionaryPtr params = Request(testing::kReceipt, 1, 1);
-    params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
-    try {
-      engine::CheckNow check_now;
-      static_cast<void>(check_now.CheckBill(params));
-    } catch (const Error&) {
-      return 1;
-    }
-    return params->Read("ReturnCode").ToInt32();
+    std::string raised;
+    const DictionaryPtr params = CallOnFile(path, Request(testing::kReceipt, 1, 1), raised);
+    return raised.empty() ? params->Read("ReturnCode").ToInt32() : 1;
   }
 
   std::string work_path_;

@@ -47,14 +47,6 @@ TEST_F(UpdateCheckFlagTest, PurchaseOrderAffirmResetsOnCheckOnly) {
   EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=3"), Variant(int32_t{2}));
 }
 
-TEST_F(UpdateCheckFlagTest, TypeWithoutRegisteredHeadTableFailsWithTheWritersCode) {
-  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}},
-                           {{int32_t{5}, int32_t{79}}});
-  EXPECT_EQ(Write(head, 7, "2024-03-05", 1), kCheckFlagFailed);
-  EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;
-  EXPECT_GT(message_.size(), std::string("更新审核的标志时出错。").size()) << "carries the cause";
-}
-
 TEST_F(UpdateCheckFlagTest, AnyErrorOfTheConnectionTakesTheWritersFailurePath) {
   cb::testing::FakeConnection broken;
   broken.FailWithForeignError("socket closed");
