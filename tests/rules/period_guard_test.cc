@@ -68,7 +68,6 @@ const Profile kClosedButOpenToChanges = {true, true, true};
 INSTANTIATE_TEST_SUITE_P(
     Rules, PeriodGuard,
     ::testing::Values(
-        PeriodCase{"EarlierPeriodOfTypeOutsideListPasses", {}, Day(2024, 2, 29), 80, nullptr},
         PeriodCase{"MissingDateIsAnEarlierPeriod", {}, Variant::Null(), 21, kEarlier},
         PeriodCase{"StartDayIsNotEarlier", {}, Day(2024, 3, 1), 1, nullptr},
         PeriodCase{"TimeOfDayIsDropped", {}, Variant("2024-03-01 23:59:00"), 1, nullptr},
