@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/flow_fixture.h"
@@ -109,25 +110,21 @@ TEST_F(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothin
   FaultVfs vfs;
   FreshWork();
   const DatabaseContents before = ReadContents(work_path_);
-  vfs.Arm(0, StorageFault::kIoError);
-  ASSERT_EQ(RunCheck(work_path_), 0) << "the check without faults";
-  const DatabaseContents done = ReadContents(work_path_);
-  ASSERT_FALSE(DifferingTables(before, done).empty()) << "the check wrote nothing";
-
-  for (StorageFault fault :
-       {StorageFault::kIoError, StorageFault::kDiskFull, StorageFault::kReadError}) {
-    // How many operations of the kind a run without faults reaches.
+  const std::pair<StorageFault, const char*> faults[] = {{StorageFault::kIoError, "I/O error"},
+                                                         {StorageFault::kDiskFull, "full disk"},
+                                                         {StorageFault::kReadError, "read error"}};
+  for (const auto& [fault, fault_name] : faults) {
+    // How many operations of the kind a run without faults reaches, and what it writes.
     FreshWork();
     vfs.Arm(0, fault);
-    ASSERT_EQ(RunCheck(work_path_), 0);
+    ASSERT_EQ(RunCheck(work_path_), 0) << "the check without faults";
     const int64_t operations = vfs.operations();
     ASSERT_GT(operations, 0);
+    const DatabaseContents done = ReadContents(work_path_);
+    ASSERT_FALSE(DifferingTables(before, done).empty()) << "the check wrote nothing";
     int failed_runs = 0;
     for (int64_t fail_at = 1; fail_at <= operations; ++fail_at) {
-      SCOPED_TRACE(std::string(fault == StorageFault::kIoError    ? "I/O error"
-                               : fault == StorageFault::kDiskFull ? "full disk"
-                                                                  : "read error") +
-                   " at operation " + std::to_string(fail_at));
+      SCOPED_TRACE(std::string(fault_name) + " at operation " + std::to_string(fail_at));
       FreshWork();
       vfs.Arm(fail_at, fault);
       const int32_t code = RunCheck(work_path_);

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "check/step_dictionaries.h"
 #include "frame/class_frame.h"
 #include "platform/db/recordset.h"
-#include "platform/variant/vector.h"
 #include "stock/update_bill_stock.h"
 #include "support/suite_database.h"
 
@@ -95,12 +95,7 @@ class TempBillTest : public cb::testing::SuiteDatabase {
     params->Write("ReCheck", 0);
     params->Write("DictSysProfile", Variant(profile_));
     params->Write("PropString", kDsn);
-    DictionaryPtr result = Dictionary::Create();
-    result->Write("ReturnString", "");
-    result->Write("ReturnCode", 0);
-    result->Write("VectItemInfo", Variant(Vector::Create()));
-    result->Write("ShowUnderTip", 0);
-    result->Write("ShowStockWarnTip", 0);
+    const DictionaryPtr result = check::NewStepResult();
     frame::ClassFrame frame;
     EXPECT_TRUE(UpdateBillStock(frame, kDsn, *params, *result, connection(), nullptr))
         << result->Read("ReturnString").ToString();
