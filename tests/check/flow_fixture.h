@@ -1,6 +1,7 @@
 // Test fixture for whole CheckBill calls through CheckNow: the suite's schema with a stock, a place
-// and an item, a purchase receipt and a production order, and a runner that ends each call as the
-// host does (commit after a last commit vote, roll back otherwise).
+// and an item, a purchase receipt and a production order, a runner that ends each call as the
+// host does (commit after a last commit vote, roll back otherwise) and one that lets the engine
+// open the file itself.
 #pragma once
 
 #include <memory>
