@@ -1,7 +1,6 @@
 // CheckBill from several threads at once, each a host call with its own connection: bills of each
 // thread on shared keys end at the serial balances, with no call refused by a locking error.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <latch>
 #include <string>
@@ -14,39 +13,10 @@
 namespace cb::check {
 namespace {
 
-using testing::FlowDatabase;
-
 constexpr int kThreads = 4;
 constexpr int kRounds = 3;  // checked and unchecked rounds per thread before the last check
 
-class CheckConcurrencyTest : public FlowDatabase {
- protected:
-  // The data source of the fixture's file, as a host names it. A suite database that a host's
-  // calls meet is in WAL mode: the fixture made this file on its own connection, so it is opened
-  // once more to be switched before threads race for it.
-  std::string HostDsn() {
-    const auto sqlite_connection =
-        std::dynamic_pointer_cast<sqlite::SqliteConnection>(connection());
-    const std::string path = sqlite3_db_filename(sqlite_connection->backend().handle(), "main");
-    static_cast<void>(sqlite::OpenSqliteConnection(path));
-    return "Provider=SQLite;Data Source=" + path + ";UserID=16";
-  }
-
-  // One host call without a test service: it opens the file through the data source string and
-  // keeps its own transaction. A call that raises instead of answering is recorded in `raised`.
-  static DictionaryPtr Call(const std::string& dsn, int32_t inter_id, int32_t tran_type,
-                            int32_t operate_code, std::string& raised) {
-    DictionaryPtr params = Request(inter_id, tran_type, operate_code);
-    params->Write("PropString", dsn);
-    try {
-      engine::CheckNow check_now;
-      static_cast<void>(check_now.CheckBill(params));
-    } catch (const Error& error) {
-      raised = error.description();
-    }
-    return params;
-  }
-};
+using CheckConcurrencyTest = testing::FlowDatabase;
 
 TEST_F(CheckConcurrencyTest, ParallelChecksOfBillsOnSharedKeysEndAtTheSerialBalances) {
   Exec("INSERT INTO t_ICItem (FItemID, FNumber, FName, FQtyDecimal) VALUES (8, '1.02', 'Nut', 0)");
@@ -65,7 +35,9 @@ TEST_F(CheckConcurrencyTest, ParallelChecksOfBillsOnSharedKeysEndAtTheSerialBala
         receipt + ", 1, 7, 3, 1, 11), (" + receipt + ", 2, 8, 1, 1, 11), (" + delivery +
         ", 1, 7, 2, 1, 11)");
   }
-  const std::string dsn = HostDsn();
+  // A suite database that a host's calls meet is in WAL mode: the fixture made this file on its
+  // own connection, so it is opened once more to be switched before threads race for it.
+  static_cast<void>(sqlite::OpenSqliteConnection(path()));
   std::vector<std::string> errors(kThreads);
   std::latch start(kThreads);
   std::vector<std::thread> threads;
@@ -77,7 +49,8 @@ TEST_F(CheckConcurrencyTest, ParallelChecksOfBillsOnSharedKeysEndAtTheSerialBala
       for (int round = 0; round <= kRounds && errors[t].empty(); ++round) {
         for (int step = 0; step < (round == kRounds ? 2 : 4); ++step) {
           const auto& [bill, type, operation] = steps[step];
-          const DictionaryPtr result = Call(dsn, bill + t, type, operation, errors[t]);
+          const DictionaryPtr result =
+              CallOnFile(path(), Request(bill + t, type, operation), errors[t]);
           if (errors[t].empty() && result->Read("ReturnCode").ToInt32() != 0) {
             errors[t] = result->Read("ReturnString").ToString();
           }

@@ -4,10 +4,12 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "check/check_bill.h"
 #include "check/flow_fixture.h"
 #include "frame/class_frame.h"
+#include "platform/services/pending_error.h"
 #include "platform/services/sales_credit.h"
 #include "platform/variant/error.h"
 #include "platform/variant/vector.h"
@@ -79,7 +81,7 @@ class CheckFlowTest : public FlowDatabase {
   std::shared_ptr<Journal> journal_ = std::make_shared<Journal>();
 };
 
-TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitLetsItPass) {
+TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitAcceptsIt) {
   RegisterRefusingCredit();
   const DictionaryPtr refused = RunAsHost(Request(kProductionOrder, 85, 1));
   EXPECT_EQ(Code(refused), 512);
@@ -110,17 +112,14 @@ TEST_F(CheckFlowTest, CreditRefusalOfAHostComponentReplacesTheTextAndReCheckBitL
   EXPECT_EQ(credit_->adjusted, 2) << "the credit data is adjusted on both calls";
   EXPECT_EQ(credit_->tested, 1) << "the limit test is skipped on the accepted call";
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICMO WHERE FInterID=3001"), "16|1|\n");
-}
 
-TEST_F(CheckFlowTest, FailedCreditAdjustmentRefusesEvenWhenTheOverrunWasAccepted) {
-  RegisterRefusingCredit();
+  // A failed adjustment refuses even an accepted overrun: here an uncheck, which adjusts back.
   credit_->adjust_succeeds = false;
-  Exec("UPDATE ICMO SET FCheckerID=16, FStatus=1 WHERE FInterID=3001");
-  const DictionaryPtr params = RunAsHost(Request(kProductionOrder, 85, 2, 512));
-  EXPECT_EQ(Code(params), 512);
-  EXPECT_EQ(Text(params, "ReturnString"), "信用超支，操作不成功!");
+  const DictionaryPtr unchecked = RunAsHost(Request(kProductionOrder, 85, 2, 512));
+  EXPECT_EQ(Code(unchecked), 512);
+  EXPECT_EQ(Text(unchecked, "ReturnString"), "信用超支，操作不成功!");
   EXPECT_EQ(credit_->last_request->Read("DoSwitch"), Variant(0));
-  EXPECT_EQ(credit_->tested, 0);
+  EXPECT_EQ(credit_->tested, 1);
   EXPECT_EQ(log().votes.back(), "abort");
   EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICMO WHERE FInterID=3001"), "16|1|\n");
 }
@@ -131,7 +130,6 @@ TEST_F(CheckFlowTest, FailedCreditAdjustmentRefusesEvenWhenTheOverrunWasAccepted
 TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
   struct Case {
     const char* name;
-    int32_t inter_id;
     int32_t operate_code;
     int32_t bill_code;  // what the bill hook answers
     const char* bill_text;
@@ -147,14 +145,11 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
   const std::string locked = refused + "locked rows; ";
   const std::string release = "是否继续？如果继续，则会清除相关单据锁库信息!";
   const Case cases[] = {
-      {"bill veto", kReceipt, 2, -3, "site says no", 0, "", -1, uncheck_refused, uncheck_refused,
-       1},
-      {"bill question", kReceipt, 1, -200, "locked rows; ", 0, "", -200, locked, locked + release,
-       1},
-      {"first stage veto", kReceipt, 1, 0, "", 200001, "", -1, refused + "No Information", "", 2},
-      {"last stage veto", kReceipt, 1, 0, "", 200003, "site veto", -1, refused + "site veto", "",
-       4},
-      {"all agree", kReceipt, 1, 0, "", 0, "", 0, "审核[编号：WIN2001]单据成功!", "", 4},
+      {"bill veto", 2, -3, "site says no", 0, "", -1, uncheck_refused, uncheck_refused, 1},
+      {"bill question", 1, -200, "locked rows; ", 0, "", -200, locked, locked + release, 1},
+      {"first stage veto", 1, 0, "", 200001, "", -1, refused + "No Information", "", 2},
+      {"last stage veto", 1, 0, "", 200003, "site veto", -1, refused + "site veto", "", 4},
+      {"all agree", 1, 0, "", 0, "", 0, "审核[编号：WIN2001]单据成功!", "", 4},
   };
   const Journal all = {"Site.Bill", "Site.Stage@200001", "Site.Stage@200002", "Site.Stage@200003"};
   Exec("UPDATE ICStockBill SET FROB=-1 WHERE FInterID=2001");
@@ -169,16 +164,16 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
                      msg = current->bill_text;
                    });
   components_.Stage("Site.Stage", journal_, [&](int32_t& stage, DictionaryPtr& hook) {
+    seen = hook;
     if (stage != current->veto_stage) return true;
     if (*current->stage_text != 0) hook->Write("ErrDescription", current->stage_text);
     return false;
   });
-  const std::string before = ReceiptState();  // refusals come before the agreeing call
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     current = &c;
     journal_->clear();
-    const DictionaryPtr result = RunAsHost(Request(c.inter_id, 1, c.operate_code));
+    const DictionaryPtr result = RunAsHost(Request(kReceipt, 1, c.operate_code));
     EXPECT_EQ(*journal_, Journal(all.begin(), all.begin() + c.hooks_run));
     EXPECT_EQ(Code(result), c.code);
     EXPECT_EQ(Text(result, "ReturnString"), c.text);
@@ -186,21 +181,27 @@ TEST_F(CheckFlowTest, BillAndStageHooksRunInOrderAndTheirRefusalIsTheAnswer) {
       EXPECT_EQ(Text(result, "ReturnString2"), c.question);
     }
     EXPECT_EQ(log().votes.back(), c.code == 0 ? "commit" : "abort");
+    // Refusals come before the agreeing call: they leave the receipt unchecked and unmoved.
     EXPECT_DOUBLE_EQ(Balance(), c.code == 0 ? 5 : 0);
+    EXPECT_EQ(Dump("SELECT FCheckerID, FStatus FROM ICStockBill WHERE FInterID=2001"),
+              c.code == 0 ? "16|1|\n" : "NULL|0|\n");
     if (c.code != 0) {
-      EXPECT_EQ(ReceiptState(), before);
       const VectorPtr items = result->Read("vectItemInfo").As<Vector>();
       ASSERT_NE(items, nullptr);
       EXPECT_EQ(items->Count(), 0u);
     }
   }
-  // The bill hook saw the bill of its call.
+  // The hooks saw the bill of their call.
   ASSERT_NE(seen, nullptr);
   EXPECT_EQ(seen->Read("sDsn"), Variant(kDsn));
   EXPECT_EQ(seen->Read("OperateCode"), Variant(1));
   EXPECT_EQ(seen->Read("InterID"), Variant(kReceipt));
   EXPECT_EQ(seen->Read("TranType"), Variant(1));
   EXPECT_EQ(seen->Read("ROB"), Variant(-1));
+  // A head without FROB, as the production order's, gives them ROB 0.
+  RunAsHost(Request(kProductionOrder, 85, 1));
+  EXPECT_EQ(seen->Read("TranType"), Variant(85));
+  EXPECT_EQ(seen->Read("ROB"), Variant(0));
 }
 
 // English texts are joined as the catalogue writes them; nothing rewrites the bill number or a
@@ -219,13 +220,37 @@ TEST_F(CheckFlowTest, EnglishResultKeepsBillNumberAndComponentTextAsTheyAre) {
   EXPECT_EQ(Text(params, "ReturnString2"), expected);
 }
 
+// An error a component left pending is appended to a refusal's text, after the question is taken.
+TEST_F(CheckFlowTest, RefusalCarriesThePendingError) {
+  RegisterHook(9, 1, "Site.Pending");
+  components_.Bill("Site.Pending", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
+    services::SetPendingError(Error(-9, "site", " (pending detail)"));
+    ret = -204;
+    msg = "warn; ";
+  });
+  const DictionaryPtr params = RunAsHost(Request(kReceipt, 1, 1));
+  services::ClearPendingError();
+  const std::string message = "审核[编号：WIN2001]单据时未成功!warn; ";
+  EXPECT_EQ(Text(params, "ReturnString"), message + " (pending detail)");
+  EXPECT_EQ(Text(params, "ReturnString2"), message + "是否继续？");
+}
+
+// A request the call cannot read raises to the host rather than answering an error exit.
 TEST_F(CheckFlowTest, UnreadableRequestRaisesAndWritesNoResult) {
-  DictionaryPtr params = Request(kReceipt, 1, 1);
-  params->Write("ReCheck", "twice");
+  const std::pair<const char*, Variant> cases[] = {
+      {"ReCheck", "twice"},
+      {"CheckDate", "2024-02-30"},
+      {"CheckDate", "next week"},
+      {"InterID", Variant::Null()},
+  };
   frame::ClassFrame frame;
   Variant rs;
-  EXPECT_THROW(CheckBill(frame, params, rs), Error);
-  EXPECT_FALSE(params->Exists("ReturnCode"));
+  for (const auto& [key, value] : cases) {
+    DictionaryPtr params = Request(kReceipt, 1, 1);
+    params->Write(key, value);
+    EXPECT_THROW(CheckBill(frame, params, rs), Error) << key;
+    EXPECT_FALSE(params->Exists("ReturnCode")) << key;
+  }
   DictionaryPtr none;
   EXPECT_THROW(CheckBill(frame, none, rs), Error);
 }
@@ -247,6 +272,13 @@ TEST_F(CheckFlowTest, WriteBackHooksRunOnlyWhenTheOperationMovesTheBillsStock) {
   EXPECT_EQ(Code(RunAsHost(Request(kReceipt, 1, 4))), 0);
   EXPECT_EQ(*journal_, (Journal{"Site.WriteBack@200002"}));
   EXPECT_EQ(credit_->adjusted, 0);
+
+  // During initialisation a bill dated before the start-up writes nothing back.
+  journal_->clear();
+  Exec("UPDATE t_SystemProfile SET FValue='0' WHERE FCategory='IC' AND FKey='ICClosed'");
+  Exec("UPDATE ICStockBill SET FDate='2023-12-05' WHERE FInterID=2001");
+  EXPECT_EQ(Code(RunAsHost(Request(kReceipt, 1, 8))), 0);
+  EXPECT_TRUE(journal_->empty());
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// Tests of reading CheckBill's request keys and resolving the checker.
+// The checker of a CheckBill request: the one given, or the current user.
 #include "check/check_request.h"
 
 #include <gtest/gtest.h>
-
-#include "platform/variant/date.h"
-#include "platform/variant/error.h"
 
 namespace cb::check {
 namespace {
@@ -13,18 +10,6 @@ DictionaryPtr Params(std::initializer_list<std::pair<const char*, Variant>> entr
   DictionaryPtr params = Dictionary::Create();
   for (const auto& [key, value] : entries) params->Write(key, value);
   return params;
-}
-
-TEST(CheckRequest, UnreadableValuesRaiseToTheCaller) {
-  const std::pair<const char*, Variant> cases[] = {
-      {"ReCheck", "not a number"},
-      {"CheckDate", "2024-02-30"},
-      {"CheckDate", "next week"},
-      {"InterID", Variant::Null()},
-  };
-  for (const auto& [key, value] : cases) {
-    EXPECT_THROW(static_cast<void>(ReadCheckRequest(*Params({{key, value}}))), Error) << key;
-  }
 }
 
 // An absent checker and a given one are whole-call rules of the scenario files.

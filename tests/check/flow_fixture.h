@@ -1,6 +1,7 @@
 // Test fixture for whole CheckBill calls through CheckNow: the suite's schema with a stock, a place
-// and an item, a purchase receipt and a production order, and a runner that ends each call as the
-// host does (commit after a last commit vote, roll back otherwise).
+// and an item, a purchase receipt and a production order, a runner that ends each call as the
+// host does (commit after a last commit vote, roll back otherwise) and one that lets the engine
+// open the file itself.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "checkbill/check_now.h"
 #include "frame/hooks/hook_test_components.h"
 #include "platform/variant/dictionary.h"
+#include "platform/variant/error.h"
 #include "support/suite_database.h"
 
 namespace cb::check::testing {
@@ -66,6 +68,21 @@ class FlowDatabase : public cb::testing::SuiteDatabase {
     return params;
   }
 
+  // CheckNow::CheckBill as a host calls it on the database file at `path`, without a test service:
+  // the call opens the file through its data source string and keeps its own transaction. Answers
+  // the params with the result keys; a call that raises instead leaves its error in `raised`.
+  static DictionaryPtr CallOnFile(const std::string& path, DictionaryPtr params,
+                                  std::string& raised) {
+    params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
+    try {
+      engine::CheckNow check_now;
+      static_cast<void>(check_now.CheckBill(params));
+    } catch (const Error& error) {
+      raised = "raised: " + error.description();
+    }
+    return params;
+  }
+
   // FQty of the item in the stock and place; 0 without a row.
   double Balance() {
     const db::RecordsetPtr rows = connection()->Execute(
@@ -87,14 +104,6 @@ class FlowDatabase : public cb::testing::SuiteDatabase {
       text += "\n";
     }
     return text;
-  }
-
-  // The tables a check of the receipt touches: its head and the inventory.
-  std::string ReceiptState() {
-    return Dump("SELECT * FROM ICStockBill WHERE FInterID=2001") +
-           Dump(
-               "SELECT * FROM ICInventory ORDER BY FItemID, FStockID, FStockPlaceID, FBatchNo, "
-               "FQty");
   }
 
   hooks::testing::ComponentRegistrations components_;

@@ -7,13 +7,15 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "check/flow_fixture.h"
 #include "platform/services/service_locator.h"
-#include "platform/sqlite/sqlite_connection.h"
 #include "support/fault_vfs.h"
 
 namespace cb::check {
@@ -23,56 +25,40 @@ using cb::testing::FaultVfs;
 using cb::testing::StorageFault;
 using testing::FlowDatabase;
 
-// Every row of every table, by table; rows in a fixed order.
-using DatabaseContents = std::map<std::string, std::string>;
+// Every row of every table, by table; each table's rows sorted, so that equal contents read equal
+// whatever the row order on disk.
+using DatabaseContents = std::map<std::string, std::vector<std::string>>;
 
-std::string Column(sqlite3_stmt* statement, int column) {
-  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-  return text == nullptr ? "NULL" : text;
+std::vector<std::string> Rows(sqlite3* db, const std::string& sql) {
+  std::vector<std::string> rows;
+  const auto collect = [](void* out, int columns, char** values, char** /*names*/) {
+    std::string row;
+    for (int i = 0; i < columns; ++i) row += std::string(values[i] ? values[i] : "NULL") + "|";
+    static_cast<std::vector<std::string>*>(out)->push_back(row);
+    return 0;
+  };
+  EXPECT_EQ(sqlite3_exec(db, sql.c_str(), collect, &rows, nullptr), SQLITE_OK) << sql;
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 DatabaseContents ReadContents(const std::string& path) {
-  DatabaseContents contents;
   sqlite3* db = nullptr;
   EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-  sqlite3_stmt* tables = nullptr;
-  sqlite3_prepare_v2(db,
-                     "SELECT m.name, (SELECT count(*) FROM pragma_table_info(m.name)) FROM "
-                     "sqlite_master AS m WHERE m.type='table' ORDER BY m.name",
-                     -1, &tables, nullptr);
-  while (sqlite3_step(tables) == SQLITE_ROW) {
-    const std::string table = Column(tables, 0);
-    const int columns = sqlite3_column_int(tables, 1);
-    // Ordered by every column, so that equal contents read equal whatever the row order on disk;
-    // in binary order, since this plain handle does not have the engine's collation.
-    std::string sql = "SELECT * FROM \"" + table + "\"";
-    for (int i = 1; i <= columns; ++i) {
-      sql += (i == 1 ? " ORDER BY " : ", ") + std::to_string(i) + " COLLATE BINARY";
-    }
-    sqlite3_stmt* rows = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &rows, nullptr), SQLITE_OK) << sql;
-    std::string text;
-    while (sqlite3_step(rows) == SQLITE_ROW) {
-      for (int i = 0; i < columns; ++i) text += Column(rows, i) + "|";
-      text += "\n";
-    }
-    sqlite3_finalize(rows);
-    contents[table] = text;
+  DatabaseContents contents;
+  for (std::string table : Rows(db, "SELECT name FROM sqlite_master WHERE type='table'")) {
+    table.pop_back();  // the cell separator
+    contents[table] = Rows(db, "SELECT * FROM \"" + table + "\"");
   }
-  sqlite3_finalize(tables);
   sqlite3_close(db);
   return contents;
 }
 
 // The tables whose rows differ, for a short failure message.
 std::string DifferingTables(const DatabaseContents& a, const DatabaseContents& b) {
-  std::string names;
+  std::string names = a.size() == b.size() ? "" : "(a table was added or dropped) ";
   for (const auto& [table, rows] : a) {
-    auto other = b.find(table);
-    if (other == b.end() || other->second != rows) names += table + " ";
-  }
-  for (const auto& [table, rows] : b) {
-    if (a.find(table) == a.end()) names += table + " ";
+    if (!b.contains(table) || b.at(table) != rows) names += table + " ";
   }
   return names;
 }
@@ -86,10 +72,7 @@ class StorageFaultSweep : public FlowDatabase {
         "10)");
     // The engine's own data-access service: each call opens the file and owns its transaction.
     services::ServiceLocator::Current().SetDataAccessServiceFactory({});
-    const auto sqlite_connection =
-        std::dynamic_pointer_cast<sqlite::SqliteConnection>(connection());
-    template_path_ = sqlite3_db_filename(sqlite_connection->backend().handle(), "main");
-    work_path_ = template_path_ + ".work";
+    work_path_ = path() + ".work";
   }
   void TearDown() override {
     RemoveWork();
@@ -105,30 +88,21 @@ class StorageFaultSweep : public FlowDatabase {
 
   // The working file starts as the template: everything committed so far, in the main file.
   void FreshWork() {
-    const auto sqlite_connection =
-        std::dynamic_pointer_cast<sqlite::SqliteConnection>(connection());
-    ASSERT_EQ(sqlite3_wal_checkpoint_v2(sqlite_connection->backend().handle(), "main",
+    ASSERT_EQ(sqlite3_wal_checkpoint_v2(connection_->backend().handle(), "main",
                                         SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr),
               SQLITE_OK);
     RemoveWork();
-    std::filesystem::copy_file(template_path_, work_path_);
+    std::filesystem::copy_file(path(), work_path_);
   }
 
-  // The check of the receipt on `path` as a host runs it: the result code, or 1 when the call
-  // raised (a failure before the check flow starts, such as a database that cannot be opened).
+  // The check of the receipt on `path`: the result code, or 1 when the call raised (a failure
+  // before the check flow starts, such as a database that cannot be opened).
   static int32_t RunCheck(const std::string& path) {
-    DictionaryPtr params = Request(testing::kReceipt, 1, 1);
-    params->Write("PropString", "Provider=SQLite;Data Source=" + path + ";UserID=16");
-    try {
-      engine::CheckNow check_now;
-      static_cast<void>(check_now.CheckBill(params));
-    } catch (const Error&) {
-      return 1;
-    }
-    return params->Read("ReturnCode").ToInt32();
+    std::string raised;
+    const DictionaryPtr params = CallOnFile(path, Request(testing::kReceipt, 1, 1), raised);
+    return raised.empty() ? params->Read("ReturnCode").ToInt32() : 1;
   }
 
-  std::string template_path_;
   std::string work_path_;
 };
 
@@ -136,25 +110,21 @@ TEST_F(StorageFaultSweep, EveryFailingWriteSyncLockOrReadEndsDoneOrChangesNothin
   FaultVfs vfs;
   FreshWork();
   const DatabaseContents before = ReadContents(work_path_);
-  vfs.Arm(0, StorageFault::kIoError);
-  ASSERT_EQ(RunCheck(work_path_), 0) << "the check without faults";
-  const DatabaseContents done = ReadContents(work_path_);
-  ASSERT_FALSE(DifferingTables(before, done).empty()) << "the check wrote nothing";
-
-  for (StorageFault fault :
-       {StorageFault::kIoError, StorageFault::kDiskFull, StorageFault::kReadError}) {
-    // How many operations of the kind a run without faults reaches.
+  const std::pair<StorageFault, const char*> faults[] = {{StorageFault::kIoError, "I/O error"},
+                                                         {StorageFault::kDiskFull, "full disk"},
+                                                         {StorageFault::kReadError, "read error"}};
+  for (const auto& [fault, fault_name] : faults) {
+    // How many operations of the kind a run without faults reaches, and what it writes.
     FreshWork();
     vfs.Arm(0, fault);
-    ASSERT_EQ(RunCheck(work_path_), 0);
+    ASSERT_EQ(RunCheck(work_path_), 0) << "the check without faults";
     const int64_t operations = vfs.operations();
     ASSERT_GT(operations, 0);
+    const DatabaseContents done = ReadContents(work_path_);
+    ASSERT_FALSE(DifferingTables(before, done).empty()) << "the check wrote nothing";
     int failed_runs = 0;
     for (int64_t fail_at = 1; fail_at <= operations; ++fail_at) {
-      SCOPED_TRACE(std::string(fault == StorageFault::kIoError    ? "I/O error"
-                               : fault == StorageFault::kDiskFull ? "full disk"
-                                                                  : "read error") +
-                   " at operation " + std::to_string(fail_at));
+      SCOPED_TRACE(std::string(fault_name) + " at operation " + std::to_string(fail_at));
       FreshWork();
       vfs.Arm(fail_at, fault);
       const int32_t code = RunCheck(work_path_);

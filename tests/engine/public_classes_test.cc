@@ -13,20 +13,16 @@
 namespace cb::engine {
 namespace {
 
-TEST(PublicClasses, TransModeTellsTheHostHowEachClassTakesPartInTransactions) {
-  EXPECT_EQ(CheckNow().TransMode(), 2);
-  EXPECT_EQ(CPreCheck().TransMode(), 3);
-  EXPECT_EQ(CQMCheckNow().TransMode(), 0);
-}
-
-TEST(PublicClasses, CheckNowAndCPreCheckAreCreatedByTheirProgIDs) {
+TEST(PublicClasses, CheckNowAndCPreCheckAreCreatedByTheirProgIDsInTheirTransactionModes) {
   CheckNow registers_engine_components;
   auto pre_check = std::dynamic_pointer_cast<CPreCheck>(
       services::ObjectFactory::Current().CreateComponent("VellMCheckBill.CPreCheck"));
-  EXPECT_NE(pre_check, nullptr);
+  ASSERT_NE(pre_check, nullptr);
+  EXPECT_EQ(pre_check->TransMode(), 3);
   auto check_now = std::dynamic_pointer_cast<CheckNow>(
       services::ObjectFactory::Current().CreateComponent("VellMCheckBill.CheckNow"));
-  EXPECT_NE(check_now, nullptr);
+  ASSERT_NE(check_now, nullptr);
+  EXPECT_EQ(check_now->TransMode(), 2);  // CQMCheckNow's is in the checkbill tool's call tests
 }
 
 TEST(PublicClasses, MembersThatCannotWorkAnswerTheirFailureStatus) {

@@ -33,28 +33,6 @@ TEST_F(UpdateCheckFlagTest, CheckerZeroIsWrittenAsNullAndANullDateFallsBackToThe
   EXPECT_EQ(FormatDateAuto(row->Field("FCheckDate").ToDate()), FormatDate(Now()));
 }
 
-TEST_F(UpdateCheckFlagTest, PurchaseOrderAffirmResetsOnCheckOnly) {
-  connection().Execute(
-      "INSERT INTO POOrder(FInterID,FTranType,FOrderAffirm,FAlterID) VALUES(3,71,2,9)\r\n"
-      "INSERT INTO POOrder(FInterID,FTranType,FOrderAffirm) VALUES(4,71,1)");
-  ASSERT_EQ(Write(*HeadOf("POOrder", 3), 7, "2024-03-05", 1), 0);
-  ASSERT_EQ(Write(*HeadOf("POOrder", 4), 7, "2024-03-05", 1), 0);
-  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=3"), Variant(int32_t{0}));
-  EXPECT_EQ(Scalar("SELECT FAlterID FROM POOrder WHERE FInterID=3"), Variant(int32_t{0}));
-  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=4"), Variant(int32_t{1}));
-  connection().Execute("UPDATE POOrder SET FOrderAffirm=2 WHERE FInterID=3");
-  ASSERT_EQ(Write(*HeadOf("POOrder", 3), 7, "2024-03-05", 2), 0);
-  EXPECT_EQ(Scalar("SELECT FOrderAffirm FROM POOrder WHERE FInterID=3"), Variant(int32_t{2}));
-}
-
-TEST_F(UpdateCheckFlagTest, TypeWithoutRegisteredHeadTableFailsWithTheWritersCode) {
-  const db::Recordset head({{"FInterID", "INT"}, {"FTranType", "INT"}},
-                           {{int32_t{5}, int32_t{79}}});
-  EXPECT_EQ(Write(head, 7, "2024-03-05", 1), kCheckFlagFailed);
-  EXPECT_TRUE(message_.starts_with("更新审核的标志时出错。")) << message_;
-  EXPECT_GT(message_.size(), std::string("更新审核的标志时出错。").size()) << "carries the cause";
-}
-
 TEST_F(UpdateCheckFlagTest, AnyErrorOfTheConnectionTakesTheWritersFailurePath) {
   cb::testing::FakeConnection broken;
   broken.FailWithForeignError("socket closed");

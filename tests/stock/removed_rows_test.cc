@@ -4,18 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include "stock/stock_fixture.h"
 #include "stock/stock_rows.h"
 #include "support/fault_injecting_connection.h"
+#include "support/suite_database.h"
 
 namespace cb::stock {
 namespace {
 
-using testing::kBolt;
-using testing::kMainStock;
-
-class RemovedRowsTest : public testing::StockDatabase {
+class RemovedRowsTest : public cb::testing::SuiteDatabase {
  protected:
+  void SetUp() override {
+    SuiteDatabase::SetUp();
+    Exec("INSERT INTO t_ICItem (FItemID, FNumber, FName) VALUES (7, '1.01', 'Bolt')");
+  }
   static DictionaryPtr Row(int32_t item, int32_t stock, const std::string& batch) {
     DictionaryPtr row = Dictionary::Create();
     row->Write(kRowItemID, item);
@@ -31,7 +32,7 @@ class RemovedRowsTest : public testing::StockDatabase {
     auto counting = std::make_shared<cb::testing::FaultInjectingConnection>(connection(), 0);
     frame::ClassFrame frame;
     const int32_t code =
-        CheckRemovedRowsStock(frame, kDsn, re_check, rows, *profile_, message, "zh", counting);
+        CheckRemovedRowsStock(frame, kDsn, re_check, rows, Dictionary(), message, "zh", counting);
     queries = counting->statement_count();
     return code;
   }
@@ -43,7 +44,7 @@ TEST_F(RemovedRowsTest, ManyRowsAreTestedInQueriesOfAtMostOneHundred) {
     Exec(
         "INSERT INTO ICInventory (FItemID, FBatchNo, FStockID, FStockPlaceID, FQty) VALUES (7, 'B" +
         std::to_string(i) + "', 1, 0, 1)");
-    rows->Add(Variant(Row(kBolt, kMainStock, "B" + std::to_string(i))));
+    rows->Add(Variant(Row(7, 1, "B" + std::to_string(i))));
   }
   std::string message;
   int64_t queries = 0;
