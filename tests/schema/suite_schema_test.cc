@@ -17,17 +17,6 @@ namespace {
 
 using cb::testing::TempDatabase;
 
-TEST(SuiteSchema, InstallJoinsTheCallersTransactionAndRollsBackWithIt) {
-  TempDatabase database;
-  auto connection = sqlite::OpenSqliteConnection(database.path());
-  connection->BeginTrans();
-  InstallSuiteSchema(*connection);
-  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
-  EXPECT_TRUE(connection->InTransaction());
-  connection->RollbackTrans();
-  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
-}
-
 // Statements of an install: the probe, one batch per script, the calendar's DELETE, one batch per
 // year.
 TEST(SuiteSchema, AnyFailingStatementLeavesNoSchemaBehind) {

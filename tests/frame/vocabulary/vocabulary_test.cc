@@ -1,14 +1,27 @@
-// The profile readers of the shared vocabulary: how each kind reads an entry.
+// The shared vocabulary: "ReCheck" masks and the profile readers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "frame/vocabulary/profile_keys.h"
+#include "frame/vocabulary/recheck_bits.h"
 #include "platform/variant/dictionary.h"
 
 namespace cb {
 namespace {
+
+// A multi-bit mask is where "all bits" and "any bit" part: the stock driver skips the alert when
+// "ReCheck And 10" is non-zero, so either bit alone must count.
+TEST(ReCheckBits, AllAndAnyDifferOnMultiBitMasks) {
+  constexpr int32_t kAlertOrRows = kReCheckStockWarn | kReCheckStockRows;  // 10
+  for (int32_t recheck : {2, 8}) {
+    EXPECT_TRUE(HasAnyBit(recheck, kAlertOrRows)) << recheck;
+    EXPECT_FALSE(HasAllBits(recheck, kAlertOrRows)) << recheck;
+  }
+  EXPECT_TRUE(HasAllBits(14, kAlertOrRows));
+  EXPECT_FALSE(HasAnyBit(4, kAlertOrRows));
+}
 
 // Absent and Null entries read as the default; so does text that is no number.
 TEST(ProfileReaders, EmptyNullAndTextReadTheSameWayForEveryKind) {
