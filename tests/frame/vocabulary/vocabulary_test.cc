@@ -1,4 +1,4 @@
-// The shared vocabulary: "ReCheck" masks and the profile readers.
+// The shared vocabulary: "ReCheck" masks, profile readers and the period guards' transaction types.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,6 +6,7 @@
 
 #include "frame/vocabulary/profile_keys.h"
 #include "frame/vocabulary/recheck_bits.h"
+#include "frame/vocabulary/trans_types.h"
 #include "platform/variant/dictionary.h"
 
 namespace cb {
@@ -46,6 +47,18 @@ TEST(ProfileReaders, EmptyNullAndTextReadTheSameWayForEveryKind) {
     EXPECT_EQ(ProfileSwitch(*profile, c.key), c.on) << c.key;
     EXPECT_EQ(ProfileNumber(*profile, c.key, 7), c.number) << c.key;
     EXPECT_EQ(ProfileText(*profile, c.key, "d"), c.text) << c.key;
+  }
+}
+
+// The period guards' tests show each rule on one type; the two lists differ as the rules say:
+// invoices and expense bills fall under the closed-period rule only; inspection bills, plan-price
+// bills and type -8 under the earlier-period rule only.
+TEST(TransTypeSets, PeriodGuardListsDifferWhereTheRulesSay) {
+  for (int32_t type : {75, 76, 77, 78, 80, 86}) {
+    EXPECT_TRUE(kClosedPeriodTypes.Contains(type) && !kEarlierPeriodTypes.Contains(type)) << type;
+  }
+  for (int32_t type : {46, 65, -8}) {
+    EXPECT_TRUE(kEarlierPeriodTypes.Contains(type) && !kClosedPeriodTypes.Contains(type)) << type;
   }
 }
 
