@@ -1,6 +1,7 @@
-// Tests of the public-call boundary: nested calls join the outermost call's transaction, and the
-// raising form lets errors through as engine errors. The failure answer, its abort vote and a
-// failed commit are swept over whole calls by the scenario files and the storage-fault sweep.
+// Tests of the public-call boundary over the built-in data-access service: nested calls join the
+// outermost call's transaction, the raising form lets errors through as engine errors, and the
+// frame's user and language come from the data source string. The failure answer, its abort vote
+// and a failed commit are swept over whole calls by the scenario files and the storage-fault sweep.
 #include "frame/public_call.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,9 @@ TEST_F(PublicCallTest, NestedCallOfAnotherObjectJoinsTheOuterTransaction) {
         PublicCall(
             inner,
             [&] {
-              inner.GetConnection(kDsn, false, nullptr)->Execute("second");
+              // The same data source, however it is spelt, is the same connection.
+              inner.GetConnection("provider=fake; data source = demo ;UserID=3", false, nullptr)
+                  ->Execute("second");
               throw Error(1, "", "inner failed");
               return 0;
             },
@@ -71,6 +74,16 @@ TEST_F(PublicCallTest, RaisingCallLetsErrorsThroughAsEngineErrorsAndStillEndsIts
     EXPECT_EQ(error.number(), kErrInternal);
     EXPECT_EQ(error.description(), "Internal error: boom");
   }
+}
+
+TEST_F(PublicCallTest, SecurityInfoComesFromTheDataSourceString) {
+  ClassFrame frame;
+  EXPECT_THROW(frame.data_access_service()->OpenConnection(), Error) << "no data source bound";
+  EXPECT_EQ(frame.security_info()->UserID(), 0);
+  EXPECT_EQ(frame.security_info()->UserLanguage(), services::kDefaultUserLanguage);
+  frame.AttachDsn("Provider=Fake;Data Source=a;UserID=16;Language=en");
+  EXPECT_EQ(frame.security_info()->UserID(), 16);
+  EXPECT_EQ(frame.security_info()->UserLanguage(), "en");
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
-// Installing the suite's schema: refusal to overwrite, the seed rows and the bill registry, and
-// what bills and the engine's partial inserts can rely on.
+// Installing the suite's schema: all or nothing, refusal to overwrite, and the seed rows and bill
+// registry that bills rely on.
 #include "schema/suite_schema.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
 #include <string>
 
 #include "installed_schema.h"
@@ -20,37 +16,6 @@ namespace cb::schema::testing {
 namespace {
 
 using cb::testing::TempDatabase;
-
-TEST(SuiteSchema, InstallJoinsTheCallersTransactionAndRollsBackWithIt) {
-  TempDatabase database;
-  auto connection = sqlite::OpenSqliteConnection(database.path());
-  connection->BeginTrans();
-  InstallSuiteSchema(*connection);
-  EXPECT_TRUE(IsSuiteSchemaInstalled(*connection));
-  EXPECT_TRUE(connection->InTransaction());
-  connection->RollbackTrans();
-  EXPECT_FALSE(IsSuiteSchemaInstalled(*connection));
-}
-
-// The embedded scripts (the suite's and the demo's) are exactly the schema folder's .sql files.
-TEST(SuiteScripts, EmbedEverySqlFileOfTheSchemaFolderOnceAsItStandsOnDisk) {
-  const std::filesystem::path folder = std::filesystem::path(CHECKBILL_SOURCE_DIR) / "schema";
-  std::set<std::string> on_disk;
-  for (const auto& file : std::filesystem::directory_iterator(folder)) {
-    if (file.path().extension() == ".sql") on_disk.insert(file.path().filename().string());
-  }
-  std::set<std::string> embedded;
-  for (const auto& scripts : {SuiteScripts(), DemoScripts()}) {
-    for (const SuiteScript& script : scripts) {
-      EXPECT_TRUE(embedded.insert(std::string(script.name)).second) << script.name;
-      std::ifstream in(folder / std::string(script.name), std::ios::binary);
-      std::ostringstream text;
-      text << in.rdbuf();
-      EXPECT_EQ(script.text, text.str()) << script.name;
-    }
-  }
-  EXPECT_EQ(embedded, on_disk);
-}
 
 // Statements of an install: the probe, one batch per script, the calendar's DELETE, one batch per
 // year.
@@ -122,15 +87,6 @@ TEST_F(InstalledSchema, CalendarPeriodsAreTheCalendarMonthsOfTheCentury) {
             1200);
 }
 
-// The profile's current period must exist in the calendar, or no bill date can be placed.
-TEST_F(InstalledSchema, CurrentAndStartPeriodsExistInTheCalendar) {
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccountingPeriod p, t_SystemProfile y, t_SystemProfile c "
-                  "WHERE y.FCategory='IC' AND y.FKey='CurrentYear' AND c.FCategory='IC' "
-                  "AND c.FKey IN ('CurrentPeriod','StartPeriod') "
-                  "AND p.FYear=CAST(y.FValue AS INT) AND p.FPeriod=CAST(c.FValue AS INT)"),
-            2);
-}
-
 // Lines without stock place or auxiliary property join place 0 and property 0; BOMs are active
 // through the 'zt01' status.
 TEST_F(InstalledSchema, LookupRowsThatInnerJoinsNeedArePresent) {
@@ -161,42 +117,6 @@ TEST_F(InstalledSchema, EveryRegisteredTableHoldsTheColumnsBillLoadingReads) {
     }
   }
   EXPECT_GT(heads, 50);
-}
-
-// Types the check-flag writer reaches through the registry must stay unregistered when the suite
-// has no bills of theirs, so that the writer fails instead of updating some other table.
-TEST_F(InstalledSchema, TypesWithoutBillsAreNotRegistered) {
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICTransactionType WHERE FID IN (0,3,79)"), 0);
-}
-
-// Every inspection request type carries lines with the quantity already taken into inspection
-// bills.
-TEST_F(InstalledSchema, InspectionRequestLinesRecordTheirRelatedQuantity) {
-  db::RecordsetPtr types = connection().Execute(
-      "SELECT FID,FEntryTable FROM ICTransactionType WHERE FID IN (701,702,703,704,705,706,717)");
-  EXPECT_EQ(types->RecordCount(), 7);
-  for (; !types->Eof(); types->MoveNext()) {
-    SCOPED_TRACE("type " + types->Field("FID").ToString());
-    EXPECT_NO_THROW(connection().Execute("SELECT FAuxRelateQty FROM " +
-                                         types->Field("FEntryTable").ToString() +
-                                         " WHERE FInterID=0"));
-  }
-}
-
-// The engine inserts into these tables naming only some columns (its inventory inserts run in the
-// scenarios); the others must fill themselves, batch trace ids counting up.
-TEST_F(InstalledSchema, PartialInsertsTheEngineSendsSucceed) {
-  connection().Execute(
-      "INSERT INTO ICPlanHistory(FBrNo,FItemID,FInterID,FPlanPrice,FDate,FNewPlanPrice) "
-      "VALUES('0',5,1003,10,'2024-03-05',12)\r\n"
-      "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
-      "(5,'B1',9,0)\r\n"
-      "INSERT INTO ICOrderBatchTrace(FItemID,FBatchNo,FCustBomID,FOrderInterID) VALUES "
-      "(5,'B2',9,0)");
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=0 AND "
-                  "((FBatchNo='B1' AND FTraceID=1) OR (FBatchNo='B2' AND FTraceID=2))"),
-            2);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM ICPlanHistory WHERE FInterID=1003"), 1);
 }
 
 // Batch numbers compare as the suite's database compares text: blind to case and trailing blanks,

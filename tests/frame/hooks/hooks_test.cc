@@ -45,12 +45,15 @@ class HooksTest : public cb::testing::SuiteDatabase {
   std::string msg_;
 };
 
-// A negative code stops the components after the one that set it.
+// A negative code stops the components after the one that set it; blank registrations are skipped
+// and names are trimmed.
 TEST_F(HooksTest, CallsComponentsInIndexOrderHandingOnTheirDictionaryUntilOneRefuses) {
-  Register(9, 21, 2, "Site.Second");
+  Register(9, 21, 2, "  Site.Second  ");
   Register(9, 21, 1, "Site.First");
-  Register(9, 21, 3, "Site.Veto");
-  Register(9, 21, 4, "Site.After");
+  Register(9, 21, 3, "   ");
+  Exec("INSERT INTO t_ThirdPartyComponent (FTypeID, FTypeDetailID, FIndex) VALUES (9, 21, 4)");
+  Register(9, 21, 5, "Site.Veto");
+  Register(9, 21, 6, "Site.After");
   Register(9, 1, 1, "Site.OtherType");
   components_.Bill("Site.First", journal_, [](auto&, DictionaryPtr& hook, auto&, auto& msg) {
     DictionaryPtr replaced = Dictionary::Create();
@@ -75,10 +78,17 @@ TEST_F(HooksTest, CallsComponentsInIndexOrderHandingOnTheirDictionaryUntilOneRef
   EXPECT_EQ(dict_hook_->Read("From"), Variant("first"));
 }
 
-TEST_F(HooksTest, FailureEndsTheCallsSilentlyKeepingWhatWasSet) {
-  Register(9, 21, 1, "Site.First");
-  Register(9, 21, 2, "Site.Broken");
-  Register(9, 21, 3, "Site.Third");
+// A component that fails or cannot serve ends the calls silently, keeping what was set before.
+TEST_F(HooksTest, ComponentsThatFailOrCannotServeEndTheCalls) {
+  struct Case {
+    const char* prog_id;
+    Journal ran;
+  };
+  const Case cases[] = {
+      {"Site.Broken", {"Site.First", "Site.Broken"}},
+      {"Site.Missing", {"Site.First"}},    // not registered in the factory at all
+      {"Site.StageOnly", {"Site.First"}},  // offering only the type-2 form
+  };
   components_.Bill("Site.First", journal_, [](auto&, auto&, int32_t& ret, std::string& msg) {
     ret = 5;
     msg = "noted";
@@ -86,44 +96,25 @@ TEST_F(HooksTest, FailureEndsTheCallsSilentlyKeepingWhatWasSet) {
   components_.Bill("Site.Broken", journal_, [](auto&, auto&, auto&, auto&) {
     throw Error(1234, "Site.Broken", "site component failed");
   });
-  components_.Bill("Site.Third", journal_);
-
-  EXPECT_TRUE(RunBill(21));
-  EXPECT_EQ(*journal_, (Journal{"Site.First", "Site.Broken"}));
-  EXPECT_EQ(ret_, 5);
-  EXPECT_EQ(msg_, "noted");
-}
-
-TEST_F(HooksTest, ComponentsThatCannotServeEndTheCalls) {
-  struct Case {
-    const char* name;
-    const char* prog_id;
-  };
-  // Not registered in the factory at all; registered but offering only the type-2 form.
-  const Case cases[] = {{"unknown ProgID", "Site.Missing"}, {"wrong form", "Site.StageOnly"}};
   components_.Stage("Site.StageOnly", journal_);
   components_.Bill("Site.After", journal_);
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.prog_id);
     Exec("DELETE FROM t_ThirdPartyComponent");
-    Register(9, 21, 1, c.prog_id);
-    Register(9, 21, 2, "Site.After");
+    Register(9, 21, 1, "Site.First");
+    Register(9, 21, 2, c.prog_id);
+    Register(9, 21, 3, "Site.After");
     journal_->clear();
-    EXPECT_TRUE(RunBill(21)) << c.name;
-    EXPECT_TRUE(journal_->empty()) << c.name;
-    EXPECT_EQ(ret_, 0) << c.name;
+    ret_ = 0;
+    msg_.clear();
+    EXPECT_TRUE(RunBill(21));
+    EXPECT_EQ(*journal_, c.ran);
+    EXPECT_EQ(ret_, 5);
+    EXPECT_EQ(msg_, "noted");
   }
 }
 
-TEST_F(HooksTest, BlankRegistrationsAreSkippedAndNamesAreTrimmed) {
-  Register(9, 21, 1, "   ");
-  Register(9, 21, 2, "  Site.Padded  ");
-  Exec("INSERT INTO t_ThirdPartyComponent (FTypeID, FTypeDetailID, FIndex) VALUES (9, 21, 3)");
-  components_.Bill("Site.Padded", journal_);
-
-  EXPECT_TRUE(RunBill(21));
-  EXPECT_EQ(*journal_, (Journal{"Site.Padded"}));
-}
-
+// With the caller's connection the stage neither binds the service nor asks it for one.
 TEST_F(HooksTest, AllAgreeingRunsTheStageInIndexOrderAndVotesCommit) {
   msg_ = "earlier text";
   Register(2, kStageAfterLoad, 20, "Site.Late");
@@ -142,55 +133,49 @@ TEST_F(HooksTest, AllAgreeingRunsTheStageInIndexOrderAndVotesCommit) {
   EXPECT_EQ(*journal_, (Journal{"Site.Early@200001", "Site.Late@200001"}));
   EXPECT_EQ(msg_, "earlier text");
   EXPECT_EQ(log().votes, (std::vector<std::string>{"commit"}));
-  ASSERT_EQ(log().bound_dsns.size(), 1u);
-  EXPECT_EQ(log().bound_dsns[0], kDsn);
+  EXPECT_EQ(log().bound_dsns, (std::vector<std::string>{kDsn}));
+
+  const int requests = log().connection_requests;
+  EXPECT_EQ(RunStage(kStageAfterLoad, connection()), 0);
+  EXPECT_EQ(log().bound_dsns.size(), 1u);
+  EXPECT_EQ(log().connection_requests, requests);
 }
 
-// What the refusal answers (its description, the abort vote) the whole-check tests show.
-TEST_F(HooksTest, RefusalStopsTheStage) {
-  Register(2, kStageBeforeSuccess, 1, "Site.Guard");
-  Register(2, kStageBeforeSuccess, 2, "Site.After");
-  components_.Stage("Site.After", journal_);
-  components_.Stage("Site.Guard", journal_, [](int32_t&, DictionaryPtr&) { return false; });
-  EXPECT_EQ(RunStage(kStageBeforeSuccess), kHookStageRefused);
-  EXPECT_EQ(*journal_, (Journal{"Site.Guard@200003"}));
-}
-
-TEST_F(HooksTest, ComponentsThatCannotServeRefuseTheStage) {
+// What a refusal answers (its description, the abort vote) the whole-check tests show; here every
+// way a component can refuse stops the stage with a text of its own.
+TEST_F(HooksTest, RefusingOrFailingComponentsStopTheStage) {
   struct Case {
     const char* name;
     const char* prog_id;
+    Journal ran;
   };
+  components_.Stage("Site.Guard", journal_, [](int32_t&, DictionaryPtr&) { return false; });
+  components_.Stage("Site.After", journal_);
   components_.Bill("Site.BillOnly", journal_);
   components_.Add("Site.Throws", []() -> ObjectPtr {
     throw Error(429, "factory", "cannot build the site component");
   });
   const Case cases[] = {
-      {"unknown ProgID", "Site.Missing"},
-      {"only the type-9 form", "Site.BillOnly"},
-      {"factory fails", "Site.Throws"},
-      {"blank registration", ""},
+      {"refuses", "Site.Guard", {"Site.Guard@200001"}},
+      {"unknown ProgID", "Site.Missing", {}},
+      {"only the type-9 form", "Site.BillOnly", {}},
+      {"factory fails", "Site.Throws", {}},
+      {"blank registration", "", {}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     Exec("DELETE FROM t_ThirdPartyComponent");
     Register(2, kStageAfterLoad, 1, c.prog_id);
+    Register(2, kStageAfterLoad, 2, "Site.After");
+    journal_->clear();
     log().votes.clear();
     msg_ = "earlier text";
-    EXPECT_EQ(RunStage(kStageAfterLoad), kHookStageRefused) << c.name;
-    EXPECT_NE(msg_, "earlier text") << c.name;
-    EXPECT_FALSE(msg_.empty()) << c.name;
-    EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"})) << c.name;
+    EXPECT_EQ(RunStage(kStageAfterLoad), kHookStageRefused);
+    EXPECT_EQ(*journal_, c.ran);
+    EXPECT_NE(msg_, "earlier text");
+    EXPECT_FALSE(msg_.empty());
+    EXPECT_EQ(log().votes, (std::vector<std::string>{"abort"}));
   }
-  EXPECT_TRUE(journal_->empty());
-}
-
-TEST_F(HooksTest, GivenConnectionLeavesTheServiceUnbound) {
-  Register(2, kStageAfterLoad, 1, "Site.Early");
-  components_.Stage("Site.Early", journal_);
-  EXPECT_EQ(RunStage(kStageAfterLoad, connection()), 0);
-  EXPECT_TRUE(log().bound_dsns.empty());
-  EXPECT_EQ(log().connection_requests, 0);
-  EXPECT_EQ(*journal_, (Journal{"Site.Early@200001"}));
 }
 
 }  // namespace

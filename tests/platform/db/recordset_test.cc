@@ -27,17 +27,14 @@ int32_t ErrorNumberOf(const std::function<void()>& action) {
   return 0;
 }
 
-TEST(Recordset, FieldLookupIgnoresCaseAndFirstDuplicateWins) {
+// Field lookup ignores case and the first duplicate wins.
+TEST(Recordset, FindsFieldsIgnoringCaseOpensOnTheFirstRowWalksToEofAndBackAndJumps) {
   Recordset rs = ThreeItems();
   EXPECT_EQ(rs.Field("fitemid"), Variant(1));
   EXPECT_EQ(rs.Field("FNAME"), Variant("bolt"));
   EXPECT_EQ(rs.Field(size_t{2}), Variant("x"));
   EXPECT_TRUE(rs.HasField("fName"));
   EXPECT_FALSE(rs.HasField("FQty"));
-}
-
-TEST(Recordset, OpensOnTheFirstRowWalksToEofAndBackToBofAndJumps) {
-  Recordset rs = ThreeItems();
   EXPECT_TRUE(rs.IsOpen());
   EXPECT_FALSE(rs.Bof());
   EXPECT_EQ(rs.AbsolutePosition(), 1);

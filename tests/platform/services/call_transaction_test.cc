@@ -1,4 +1,4 @@
-// Tests of the call transaction: the last vote decides, each data source is opened once.
+// Tests of the call transaction: the last vote decides between commit and rollback.
 #include "platform/services/call_transaction.h"
 
 #include <gtest/gtest.h>
@@ -36,25 +36,6 @@ TEST(CallTransaction, LastVoteDecidesBetweenCommitAndRollback) {
     }
     EXPECT_EQ(connection->log(), c.log) << "after " << c.votes.size() << " votes";
     EXPECT_FALSE(connection->InTransaction());
-  }
-}
-
-TEST(CallTransaction, OpensEachDataSourceOnceAndEndsEveryOne) {
-  std::vector<std::shared_ptr<FakeConnection>> opened;
-  auto open = [&] {
-    opened.push_back(std::make_shared<FakeConnection>());
-    return opened.back();
-  };
-  {
-    CallTransaction transaction;
-    const db::ConnectionPtr first = transaction.Connection("a", open);
-    EXPECT_EQ(transaction.Connection("a", open), first);
-    EXPECT_NE(transaction.Connection("b", open), first);
-    transaction.Cast(Vote::kCommit);
-  }
-  ASSERT_EQ(opened.size(), 2u);
-  for (const auto& connection : opened) {
-    EXPECT_EQ(connection->log(), (std::vector<std::string>{"BEGIN", "COMMIT"}));
   }
 }
 

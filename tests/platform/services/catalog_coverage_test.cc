@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "frame/vocabulary/text.h"
 #include "platform/services/embedded_catalogs.h"
 #include "platform/services/message_catalog.h"
 
@@ -39,53 +41,27 @@ bool HasHanCharacter(std::string_view text) {
   return false;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Every string literal of the C++ text that holds a Han character, trimmed of blanks as a lookup
-// trims its key. Literals that follow each other with only blanks between are one text, as the
-// compiler joins them; comments are skipped.
+// trims its key. Comments and character literals ('"' among them) are removed first; literals with
+// only blanks between are one text, as the compiler joins them. An escaped backslash or quote is
+// the character itself; other escapes stay as written.
 std::set<std::string> QuotedChineseTexts(std::istream& in) {
+  static const std::regex noise(R"re(//[^\n]*|'(?:\\.|[^'\\\n])')re");
+  static const std::regex run(R"re("(?:\\.|[^"\\\n])*"(?:\s*"(?:\\.|[^"\\\n])*")*)re");
+  static const std::regex literal(R"re("((?:\\.|[^"\\\n])*)")re");
+  static const std::regex escaped(R"re(\\([\\"]))re");
   const std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string cleaned = std::regex_replace(code, noise, " ");
   std::set<std::string> texts;
-  std::string literal;
-  bool joining = false;  // only blanks since the last literal closed
-  auto finish = [&] {
-    if (HasHanCharacter(literal)) texts.emplace(TrimBlanks(literal));
-    literal.clear();
-    joining = false;
-  };
-  for (size_t i = 0; i < code.size(); ++i) {
-    const char c = code[i];
-    if (c == '/' && i + 1 < code.size() && code[i + 1] == '/') {
-      i = code.find('\n', i);
-      if (i == std::string::npos) break;
-    } else if (c == '"') {
-      if (!joining) literal.clear();
-      for (++i; i < code.size() && code[i] != '"'; ++i) {
-        // An escaped backslash or quote is the character itself; other escapes stay as written.
-        const bool escape = code[i] == '\\' && i + 1 < code.size();
-        if (escape && (code[i + 1] == '\\' || code[i + 1] == '"'))
-          ++i;
-        else if (escape)
-          literal += code[i++];
-        literal += code[i];
-      }
-      joining = true;
-    } else if (c == '\'') {
-      if (joining) finish();
-      // A character literal, '"' and '\'' among them.
-      const bool escaped = i + 1 < code.size() && code[i + 1] == '\\';
-      i = code.find('\'', i + (escaped ? 3 : 2));
-      if (i == std::string::npos) break;
-    } else if (joining && c != ' ' && c != '\n' && c != '\r' && c != '\t') {
-      finish();
+  const std::sregex_iterator end;
+  for (std::sregex_iterator run_of(cleaned.begin(), cleaned.end(), run); run_of != end; ++run_of) {
+    const std::string joined = run_of->str();
+    std::string text;
+    for (std::sregex_iterator piece(joined.begin(), joined.end(), literal); piece != end; ++piece) {
+      text += std::regex_replace((*piece)[1].str(), escaped, "$1");
     }
+    if (HasHanCharacter(text)) texts.insert(Trim(text));
   }
-  if (joining) finish();
   return texts;
 }
 

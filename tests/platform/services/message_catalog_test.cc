@@ -36,31 +36,22 @@ MessageCatalog ParseEmbedded(std::string_view language) {
   return MessageCatalog();
 }
 
-TEST(EmbeddedCatalogs, BothLanguagesParseAndHaveTheSameKeys) {
+// Lookups trim the key first, so a key with outer blanks could never be found. With every Chinese
+// key in the English catalogue, equal sizes leave no English key missing from the Chinese one.
+TEST(EmbeddedCatalogs, SameKeysChineseTextsAsKeysAndTranslationsKeepingPlaceholders) {
   const MessageCatalog zh = ParseEmbedded("zh");
   const MessageCatalog en = ParseEmbedded("en");
   EXPECT_GT(zh.size(), 0u);
-  for (const auto& [key, text] : zh.entries()) {
-    EXPECT_NE(en.Find(key), nullptr) << "missing in en.messages: " << key;
-  }
-  for (const auto& [key, text] : en.entries()) {
-    EXPECT_NE(zh.Find(key), nullptr) << "missing in zh.messages: " << key;
-  }
-}
-
-TEST(EmbeddedCatalogs, ChineseTextsAreTheirKeysUpToTrailingBlanks) {
-  // Lookups trim the key first, so a key with outer blanks could never be found.
-  const MessageCatalog zh = ParseEmbedded("zh");
+  EXPECT_EQ(en.size(), zh.size());
   for (const auto& [key, text] : zh.entries()) {
     EXPECT_EQ(text.substr(0, text.find_last_not_of(' ') + 1), key);
     EXPECT_TRUE(key.front() != ' ' && key.back() != ' ') << "'" << key << "'";
-  }
-}
-
-TEST(EmbeddedCatalogs, TranslationsKeepTheirPlaceholders) {
-  const MessageCatalog en = ParseEmbedded("en");
-  for (const auto& [key, text] : en.entries()) {
-    EXPECT_EQ(Placeholders(text), Placeholders(key)) << key << " -> " << text;
+    const std::string* translation = en.Find(key);
+    if (translation == nullptr) {
+      ADD_FAILURE() << "missing in en.messages: " << key;
+    } else {
+      EXPECT_EQ(Placeholders(*translation), Placeholders(key)) << key << " -> " << *translation;
+    }
   }
 }
 
