@@ -30,7 +30,6 @@ TEST(TypedValue, ConvertsRawValuesByDeclaredType) {
        Variant(int32_t{-2147483647 - 1})},
       {Variant(int64_t{2147483647}), "", VariantType::kInt32, Variant(int32_t{2147483647})},
       {Variant(int64_t{-2147483649}), "INT", VariantType::kInt64, Variant(int64_t{-2147483649})},
-      {Variant(int64_t{3}), "SMALLINT", VariantType::kInt32, Variant(int32_t{3})},
       {Variant(int64_t{10}), "DECIMAL_REAL(28,10)", VariantType::kDouble, Variant(10.0)},
       {Variant(int64_t{12}), "VARCHAR(10)", VariantType::kString, Variant("12")},
       {Variant(1.25), "", VariantType::kDouble, Variant(1.25)},

@@ -4,11 +4,9 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <ostream>
 #include <sstream>
 #include <stdexcept>
 
@@ -36,11 +34,6 @@ struct SemanticCase {
   std::string name;
   std::vector<Step> steps;
 };
-
-// Names a case in test output instead of dumping its bytes.
-void PrintTo(const SemanticCase& semantic_case, std::ostream* out) {
-  *out << semantic_case.file << ": " << semantic_case.name;
-}
 
 std::vector<std::string> Words(const std::string& text) {
   std::istringstream stream(text);
@@ -147,9 +140,7 @@ std::vector<SemanticCase> ReadCases(const std::string& path) {
 
 // The connection's cases and the dialect layer's own, which need a database to run.
 std::vector<std::string> CaseDirectories() {
-  const char* root = std::getenv("CHECKBILL_SOURCE_DIR");
-  std::string base =
-      std::string(root != nullptr ? root : CHECKBILL_SOURCE_DIR) + "/tests/platform/";
+  const std::string base = std::string(CHECKBILL_SOURCE_DIR) + "/tests/platform/";
   return {base + "sqlite/cases", base + "tsql/cases"};
 }
 

@@ -55,7 +55,6 @@ TEST(MapSqliteError, GivesKnownFailuresTheSuiteDatabaseNumbersAndTexts) {
       EXPECT_EQ(error.description, c.description);
     }
     EXPECT_EQ(error.statement, "SELECT 1");
-    EXPECT_EQ(error.source, kErrorSource);
     // Statement failures are errors in the command, a file that cannot open a generic failure.
     EXPECT_EQ(error.number,
               c.code == SQLITE_CANTOPEN ? db::kDbGenericFailure : db::kDbErrorsInCommand);
