@@ -244,7 +244,6 @@ TEST_F(CommandLines, EachOutcomeOfABillVerbHasItsStatus) {
       {kDemo, Bill("check", "21", "1003"), 3, nullptr, {}, "y\nn\n"},
       {kDemo, Bill("check", "24", "1004"), 3, nullptr, {"deviates from the stock limits"}, "n\n"},
       {kDemo, Bill("check", "21", "1005"), 3, nullptr, {"lock-stock information of the"}, "n\n"},
-      {kDemo, Bill("check", "21", "4242"), 1, nullptr, {kNotFound}},
       {kDemo, Bill("save", "21", "4242"), 1, nullptr, {kNotFound}},
       {kDemo, bad_date, 2, nullptr, {"--date"}},
       // The engine found no such bill: its error exit.
