@@ -2,6 +2,7 @@
 // database holding the suite's schema and the file's set-up, then sweeps faults over its calls;
 // prints every expectation that failed, and exits 0 only when none did. Each call starts from an
 // image of the database taken just before it, so that a fault run repeats only the call it fails.
+#include <algorithm>
 #include <exception>
 #include <iostream>
 
@@ -12,9 +13,12 @@ namespace cb::scenario {
 
 namespace {
 
-// The statement's first 160 characters on one line.
+// The statement's first 160 bytes on one line, cut at a character boundary.
 std::string Shortened(const std::string& statement) {
-  std::string text = statement.substr(0, 160);
+  size_t cut = std::min<size_t>(statement.size(), 160);
+  while (cut < statement.size() && (static_cast<unsigned char>(statement[cut]) & 0xC0) == 0x80)
+    --cut;
+  std::string text = statement.substr(0, cut);
   for (char& c : text) {
     if (c == '\n' || c == '\r') c = ' ';
   }
