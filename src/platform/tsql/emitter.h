@@ -42,6 +42,8 @@ class Emitter {
   // of every UNION operand are values bound for columns by position: item i is converted to
   // written_types[i] (Written; after a '*' positions are lost).
   std::string Query(const Select& select, const std::vector<ValueType>* written_types = nullptr);
+  // The value of SELECT @v = expr: converted as SET converts it for an integer variable.
+  std::string Assigned(const SelectItem& item);
   // The tables of a FROM clause and their joins, without the FROM keyword.
   std::string FromList(const std::vector<FromItem>& from);
   // The server's type of the expression in the current scopes.
