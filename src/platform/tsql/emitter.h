@@ -48,7 +48,8 @@ class Emitter {
   std::string FromList(const std::vector<FromItem>& from);
   // The server's type of the expression in the current scopes.
   ValueType TypeOf(const Expr& expr);
-  // The expression converted to `target` (a blob constant for a literal bound for a decimal).
+  // The expression converted to `target` (a blob constant for a literal bound for a decimal); for
+  // TINYINT, SMALLINT or INT checked against the type's range unless its own type or value fits.
   std::string Converted(const Expr& expr, ValueType target);
   // A value written to a column of type `column`: converted, and for a decimal column rounded to
   // its scale with error 8115 when it does not fit its precision.
