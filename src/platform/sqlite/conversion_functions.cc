@@ -1,7 +1,9 @@
-// Bodies and registration of tsql_int, tsql_single and the column write conversions.
+// Bodies and registration of tsql_int (text to integer, integer ranges), tsql_single and the
+// column write conversions.
 #include "platform/sqlite/conversion_functions.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "platform/sqlite/decimal_functions.h"
 #include "platform/tsql/stored_datetime.h"
+#include "platform/tsql/value_type.h"
 
 namespace cb::sqlite {
 namespace {
@@ -19,6 +22,10 @@ constexpr int kNativeTruncated = 8152;
 constexpr int kNativeNoDate = 241;
 constexpr int kNativeDateOutOfRange = 242;
 constexpr int kNativeOverflow = 8115;
+constexpr int kNativeConstantOverflow = 220;
+constexpr int kNativeRealOverflow = 232;
+constexpr int kNativeTextOverflowSmall = 244;
+constexpr int kNativeTextOverflowInt = 248;
 
 void Raise(sqlite3_context* context, db::DbErrorKind kind, int native, const std::string& text) {
   if (auto* fault = static_cast<FunctionFault*>(sqlite3_user_data(context))) {
@@ -27,9 +34,74 @@ void Raise(sqlite3_context* context, db::DbErrorKind kind, int native, const std
   sqlite3_result_error(context, text.c_str(), -1);
 }
 
-void IntFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-  if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
-    sqlite3_result_value(context, argv[0]);
+const char* IntegerTypeName(int bytes) {
+  switch (bytes) {
+    case 1:
+      return "tinyint";
+    case 2:
+      return "smallint";
+    case 4:
+      return "int";
+    default:
+      return "bigint";
+  }
+}
+
+bool InRange(int64_t value, int bytes) {
+  return value >= tsql::IntegerMin(bytes) && value <= tsql::IntegerMax(bytes);
+}
+
+// A number that does not fit: an integer constant names its value, any other integer or decimal
+// the expression, a real its value with six decimals.
+void RaiseNumberOverflow(sqlite3_context* context, sqlite3_value* value, int bytes, bool literal) {
+  std::string type = IntegerTypeName(bytes);
+  if (sqlite3_value_type(value) == SQLITE_FLOAT) {
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%f", sqlite3_value_double(value));
+    Raise(context, db::DbErrorKind::kConversion, kNativeRealOverflow,
+          "Arithmetic overflow error for type " + type + ", value = " + digits + ".");
+  } else if (literal) {
+    Raise(context, db::DbErrorKind::kConversion, kNativeConstantOverflow,
+          "Arithmetic overflow error for data type " + type +
+              ", value = " + std::to_string(sqlite3_value_int64(value)) + ".");
+  } else {
+    Raise(context, db::DbErrorKind::kConversion, kNativeOverflow,
+          "Arithmetic overflow error converting expression to data type " + type + ".");
+  }
+}
+
+// A number for an integer type of `bytes` bytes: reals truncate toward zero, as the server
+// converts them.
+void NumberInRange(sqlite3_context* context, sqlite3_value* value, int bytes, bool literal) {
+  if (sqlite3_value_type(value) == SQLITE_INTEGER) {
+    if (InRange(sqlite3_value_int64(value), bytes)) {
+      sqlite3_result_value(context, value);
+    } else {
+      RaiseNumberOverflow(context, value, bytes, literal);
+    }
+    return;
+  }
+  double whole = std::trunc(sqlite3_value_double(value));
+  if (whole >= static_cast<double>(tsql::IntegerMin(bytes)) &&
+      whole <= static_cast<double>(tsql::IntegerMax(bytes))) {
+    sqlite3_result_int64(context, static_cast<int64_t>(whole));
+  } else {
+    RaiseNumberOverflow(context, value, bytes, literal);
+  }
+}
+
+// tsql_int(value[, bytes[, literal]]): text read as an integer the way the server reads it, and,
+// with `bytes` (1, 2 or 4), a number or text checked against that integer type's range. Without
+// `bytes` only text is converted, to a 64-bit integer.
+void IntFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+  int bytes = argc > 1 ? sqlite3_value_int(argv[1]) : 8;
+  int type = sqlite3_value_type(argv[0]);
+  if (type != SQLITE_TEXT) {
+    if (bytes < 8 && (type == SQLITE_INTEGER || type == SQLITE_FLOAT)) {
+      NumberInRange(context, argv[0], bytes, argc > 2 && sqlite3_value_int(argv[2]) != 0);
+    } else {
+      sqlite3_result_value(context, argv[0]);
+    }
     return;
   }
   std::string_view text(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])),
@@ -47,10 +119,26 @@ void IntFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   if (digits.front() == '+') digits.remove_prefix(1);
   int64_t value = 0;
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (ec != std::errc() || end != digits.data() + digits.size()) {
+  bool whole = end == digits.data() + digits.size();
+  bool overflow = whole && (ec == std::errc::result_out_of_range ||
+                            (ec == std::errc() && bytes < 8 && !InRange(value, bytes)));
+  if (overflow && bytes < 8) {
+    // An INT column names itself; the narrower ones by their storage names.
+    std::string quoted = "The conversion of the varchar value '" + std::string(text) + "'";
+    if (bytes == 4) {
+      Raise(context, db::DbErrorKind::kConversion, kNativeTextOverflowInt,
+            quoted + " overflowed an int column.");
+    } else {
+      Raise(context, db::DbErrorKind::kConversion, kNativeTextOverflowSmall,
+            quoted + " overflowed an INT" + std::to_string(bytes) +
+                " column. Use a larger integer column.");
+    }
+    return;
+  }
+  if (ec != std::errc() || !whole) {
     Raise(context, db::DbErrorKind::kConversion, kNativeConversionFailed,
           "Conversion failed when converting the varchar value '" + std::string(text) +
-              "' to data type int.");
+              "' to data type " + IntegerTypeName(bytes) + ".");
     return;
   }
   sqlite3_result_int64(context, value);
@@ -211,7 +299,8 @@ void SingleFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 
 int RegisterConversionFunctions(sqlite3* db, FunctionFault* fault) {
   static constexpr ScalarFunction kScalars[] = {
-      {"tsql_int", 1, IntFunction},   {"tsql_single", 2, SingleFunction},
+      {"tsql_int", 1, IntFunction},   {"tsql_int", 2, IntFunction},
+      {"tsql_int", 3, IntFunction},   {"tsql_single", 2, SingleFunction},
       {"tsql_text", 2, TextFunction}, {"tsql_text", 3, TextFunction},
       {"tsql_bit", 1, BitFunction},   {"tsql_datetime", 1, DateTimeFunction},
   };

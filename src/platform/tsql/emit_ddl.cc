@@ -67,8 +67,16 @@ Translation TranslateNode(const CreateTableStmt& create, Catalog& catalog) {
   return emitter.Finish(sql + ")", false);
 }
 
+// The server's number for an index on a table that does not exist.
+constexpr int kNoIndexTableNative = 1088;
+
 Translation TranslateNode(const CreateIndexStmt& create, Catalog& catalog) {
   Emitter emitter(catalog);
+  if (!emitter.Columns(create.table)) {
+    RaiseNoSuchObject("Cannot find the object \"" + create.table +
+                          "\" because it does not exist or you do not have permissions.",
+                      create.pos, kNoIndexTableNative);
+  }
   // An index lives in its table's schema, which must be named for a temporary table.
   std::string sql = create.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
   sql += (IsTemp(create.table) ? "temp." : "") + Emitter::Quote(create.name) + " ON " +

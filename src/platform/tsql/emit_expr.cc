@@ -185,6 +185,10 @@ std::string Emitter::CastText(const Expr& cast) {
     }
     if (target.Is(TypeFamily::kFloat)) RaiseUnsupported("CAST of text to FLOAT", cast.pos);
   }
+  // A number cast to a narrower integer type is checked against its range as a write is.
+  if (target.Is(TypeFamily::kInt) && !source.Is(TypeFamily::kDate)) {
+    return Converted(operand, target);
+  }
   return "CAST(" + Expression(operand) + " AS " + NativeType(type) + ")";
 }
 

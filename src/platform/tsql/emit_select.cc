@@ -23,6 +23,12 @@ std::string Emitter::Query(const Select& select, const std::vector<ValueType>* w
   return out;
 }
 
+// SELECT @v = expr: an integer variable takes its value as SET does (statements.cc).
+std::string Emitter::Assigned(const SelectItem& item) {
+  ValueType variable = TypeOfDeclared(catalog_.VariableType(item.target));
+  return variable.Is(TypeFamily::kInt) ? Converted(*item.expr, variable) : TextCollated(*item.expr);
+}
+
 std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* written_types) {
   ScopeGuard scope(*this, TablesOf(core.from));
   bool single_row_check = single_row_check_;
@@ -41,8 +47,10 @@ std::string Emitter::Core(const SelectCore& core, const std::vector<ValueType>* 
       for (const ExprPtr& column : StarColumns(core, *item.expr)) {
         value += (value.empty() ? "" : ", ") + write(*column);
       }
+    } else if (written_types) {
+      value = write(*item.expr);
     } else {
-      value = written_types ? write(*item.expr) : TextCollated(*item.expr);
+      value = item.target.empty() ? TextCollated(*item.expr) : Assigned(item);
     }
     if (i == 0 && single_row_check) value = "tsql_single(" + value + ", count(*) OVER ())";
     out += (i ? ", " : "") + value;

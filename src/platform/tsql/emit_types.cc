@@ -48,6 +48,34 @@ size_t CharacterCount(std::string_view text) {
   return count;
 }
 
+// The expression under its parentheses and minus signs.
+const Expr& StripSigns(const Expr& expr) {
+  const Expr* bare = &StripParens(expr);
+  while (bare->kind == ExprKind::kNegate) bare = &StripParens(*bare->args[0]);
+  return *bare;
+}
+
+// Whether a value of `source` may lie outside the range of the integer type `target`: a constant
+// is known, a narrower integer or a bit always fits; dates keep the write they have.
+bool MayExceed(const Expr& expr, ValueType source, ValueType target) {
+  if (std::optional<Decimal> literal = LiteralValue(expr)) {
+    std::optional<int64_t> whole = literal->TruncatedInt();
+    return !whole || *whole < IntegerMin(target.bytes) || *whole > IntegerMax(target.bytes);
+  }
+  switch (source.family) {
+    case TypeFamily::kInt:
+      return source.bytes > target.bytes;
+    case TypeFamily::kBigInt:
+    case TypeFamily::kDecimal:
+    case TypeFamily::kFloat:
+    case TypeFamily::kText:
+    case TypeFamily::kUnknown:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsIntegerFamily(ValueType type) {
   return type.Is(TypeFamily::kInt) || type.Is(TypeFamily::kBigInt) || type.Is(TypeFamily::kBit);
 }
@@ -109,7 +137,8 @@ ValueType Emitter::FunctionType(const Expr& call) {
     if (first.Is(TypeFamily::kDecimal)) {
       return ValueType::Decimal(38, name == "SUM" ? first.scale : std::max(first.scale, 6));
     }
-    if (first.Is(TypeFamily::kBit) || first.Is(TypeFamily::kNull)) {
+    // A sum of TINYINT or SMALLINT values is an int, and may not fit its operands' type.
+    if (first.Is(TypeFamily::kBit) || first.Is(TypeFamily::kNull) || first.Is(TypeFamily::kInt)) {
       return ValueType::Of(TypeFamily::kInt);
     }
     if (first.Is(TypeFamily::kText) || first.Is(TypeFamily::kDate)) {
@@ -166,11 +195,17 @@ std::string Emitter::Converted(const Expr& expr, ValueType target) {
     if (source.Is(TypeFamily::kNull)) return "NULL";
     if (std::optional<Decimal> literal = LiteralValue(expr)) return BlobConstant(*literal);
     // A literal (negated or not) that no decimal holds would come back here from its writer.
-    const Expr* bare = &StripParens(expr);
-    while (bare->kind == ExprKind::kNegate) bare = &StripParens(*bare->args[0]);
-    if (bare->kind == ExprKind::kNumber) RaiseNumberOutOfRange(bare->text, bare->pos);
+    const Expr& bare = StripSigns(expr);
+    if (bare.kind == ExprKind::kNumber) RaiseNumberOutOfRange(bare.text, bare.pos);
     if (source.Is(TypeFamily::kDecimal)) return Expression(expr);
     return "dec(" + Expression(expr) + ")";
+  }
+  if (target.Is(TypeFamily::kInt) && MayExceed(expr, source, target)) {
+    std::string value =
+        source.Is(TypeFamily::kDecimal) ? "dec_int(" + Expression(expr) + ")" : Expression(expr);
+    // An integer constant that fits an int but not the target fails naming its value.
+    bool constant = LiteralValue(expr) && TypeOfNumber(StripSigns(expr).text).Is(TypeFamily::kInt);
+    return "tsql_int(" + value + ", " + std::to_string(target.bytes) + (constant ? ", 1)" : ")");
   }
   if (source.Is(TypeFamily::kText) &&
       (target.Is(TypeFamily::kInt) || target.Is(TypeFamily::kBigInt))) {

@@ -42,11 +42,14 @@ class Emitter {
   // of every UNION operand are values bound for columns by position: item i is converted to
   // written_types[i] (Written; after a '*' positions are lost).
   std::string Query(const Select& select, const std::vector<ValueType>* written_types = nullptr);
+  // The value of SELECT @v = expr: converted as SET converts it for an integer variable.
+  std::string Assigned(const SelectItem& item);
   // The tables of a FROM clause and their joins, without the FROM keyword.
   std::string FromList(const std::vector<FromItem>& from);
   // The server's type of the expression in the current scopes.
   ValueType TypeOf(const Expr& expr);
-  // The expression converted to `target` (a blob constant for a literal bound for a decimal).
+  // The expression converted to `target` (a blob constant for a literal bound for a decimal); for
+  // TINYINT, SMALLINT or INT checked against the type's range unless its own type or value fits.
   std::string Converted(const Expr& expr, ValueType target);
   // A value written to a column of type `column`: converted, and for a decimal column rounded to
   // its scale with error 8115 when it does not fit its precision.

@@ -30,9 +30,12 @@ Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_
   return translation;
 }
 
-Translation TranslateValue(const Expr& value, Catalog& catalog) {
+Translation TranslateValue(const Expr& value, Catalog& catalog, ValueType target) {
   Emitter emitter(catalog);
-  std::string sql = "SELECT " + emitter.Expression(value);
+  // An integer variable takes its value through the checks of a write to an integer column, so
+  // both fail alike for a value out of range.
+  std::string sql = "SELECT " + (target.Is(TypeFamily::kInt) ? emitter.Converted(value, target)
+                                                             : emitter.Expression(value));
   return emitter.Finish(std::move(sql), false);
 }
 
@@ -89,7 +92,7 @@ const std::vector<std::string>& QueryStatement::targets() const {
 }
 
 Translation SetVariableStatement::Translate(Catalog& catalog) const {
-  return TranslateValue(*value_, catalog);
+  return TranslateValue(*value_, catalog, TypeOfDeclared(catalog.VariableType(targets_[0])));
 }
 
 Translation IfStatement::Translate(Catalog& catalog) const {

@@ -4,6 +4,7 @@
 #include "platform/tsql/ast.h"
 #include "platform/tsql/backend.h"
 #include "platform/tsql/batch.h"
+#include "platform/tsql/value_type.h"
 
 namespace cb::tsql {
 
@@ -18,8 +19,9 @@ Translation TranslateNode(const DropTableStmt& drop, Catalog& catalog);
 
 // A query without its INTO and with the targets of SELECT @v = … dropped.
 Translation TranslateQuery(const Select& select, Catalog& catalog, bool returns_rows);
-// SELECT <value>, for SET @v = value.
-Translation TranslateValue(const Expr& value, Catalog& catalog);
+// SELECT <value>, for SET @v = value; converted when `target`, the variable's type, is an
+// integer type narrower than 64 bits.
+Translation TranslateValue(const Expr& value, Catalog& catalog, ValueType target);
 // SELECT CASE WHEN <condition> THEN 1 ELSE 0 END, for IF.
 Translation TranslateCondition(const Expr& condition, Catalog& catalog);
 

@@ -63,6 +63,8 @@ ValueType TypeOfDeclared(std::string_view declared) {
   if (Contains(upper, "DATE")) return ValueType::Of(TypeFamily::kDate);
   if (upper == "BIT") return ValueType::Of(TypeFamily::kBit);
   if (Contains(upper, "BIGINT")) return ValueType::Of(TypeFamily::kBigInt);
+  if (Contains(upper, "TINYINT")) return ValueType::Integer(1);
+  if (Contains(upper, "SMALLINT")) return ValueType::Integer(2);
   if (Contains(upper, "INT")) return ValueType::Of(TypeFamily::kInt);
   if (Contains(upper, "MONEY")) return ValueType::Decimal(19, 4);
   if (Contains(upper, "DEC") || Contains(upper, "NUMERIC")) {
@@ -87,6 +89,8 @@ ValueType TypeOfDeclared(std::string_view declared) {
 
 ValueType TypeOfSql(const SqlType& type) {
   if (type.name == "BIGINT") return ValueType::Of(TypeFamily::kBigInt);
+  if (type.name == "TINYINT") return ValueType::Integer(1);
+  if (type.name == "SMALLINT") return ValueType::Integer(2);
   if (IsIntegerType(type)) return ValueType::Of(TypeFamily::kInt);
   if (type.name == "BIT") return ValueType::Of(TypeFamily::kBit);
   if (type.name == "MONEY") return ValueType::Decimal(19, 4);
@@ -116,6 +120,14 @@ ValueType TypeOfNumber(std::string_view text) {
   }
   int scale = static_cast<int>(text.size() - point - 1);
   return ValueType::Decimal(std::min(std::max(1, integer_digits + scale), kMaxPrecision), scale);
+}
+
+int64_t IntegerMin(int bytes) {
+  return bytes == 1 ? 0 : -(int64_t{1} << (8 * bytes - 1));
+}
+
+int64_t IntegerMax(int bytes) {
+  return bytes == 1 ? 255 : (int64_t{1} << (8 * bytes - 1)) - 1;
 }
 
 ValueType AsDecimal(ValueType type) {
@@ -191,6 +203,8 @@ ValueType CommonType(ValueType a, ValueType b) {
     int integer_digits = std::max(x.precision - x.scale, y.precision - y.scale);
     return CutAdditive(integer_digits + scale, scale, integer_digits);
   }
+  // Of two integer types the wider holds both.
+  if (a.Is(TypeFamily::kInt) && b.Is(TypeFamily::kInt)) return a.bytes >= b.bytes ? a : b;
   return a.family >= b.family ? a : b;
 }
 
@@ -199,7 +213,7 @@ std::string NativeDeclared(ValueType type) {
     case TypeFamily::kBit:
       return "BIT";
     case TypeFamily::kInt:
-      return "INT";
+      return type.bytes == 1 ? "TINYINT" : type.bytes == 2 ? "SMALLINT" : "INT";
     case TypeFamily::kBigInt:
       return "BIGINT";
     case TypeFamily::kDecimal:

@@ -2,6 +2,7 @@
 // comparisons: the type pass every emitted expression goes through.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,10 +19,16 @@ struct ValueType {
   int scale = 0;       // kDecimal only
   int length = -1;     // kText of a declared column: its characters at most; -1 when unbounded
   bool fixed = false;  // kText of a CHAR(n) column: stored padded with blanks to `length`
+  int bytes = 4;       // kInt only: 1 for TINYINT, 2 for SMALLINT, 4 for INT
 
   static ValueType Of(TypeFamily family) { return ValueType{family, 0, 0, -1}; }
   static ValueType Decimal(int precision, int scale) {
     return ValueType{TypeFamily::kDecimal, precision, scale, -1};
+  }
+  static ValueType Integer(int bytes) {
+    ValueType type = Of(TypeFamily::kInt);
+    type.bytes = bytes;
+    return type;
   }
   bool Is(TypeFamily f) const { return family == f; }
   bool IsNumeric() const;  // bit, int, bigint, decimal, float
@@ -40,6 +47,10 @@ ValueType TypeOfSql(const SqlType& type);
 // A number as written: an integer that fits 32 bits is int, a larger one decimal(n,0), digits with
 // a point decimal(p,s), a number with an exponent float.
 ValueType TypeOfNumber(std::string_view text);
+
+// The smallest and largest value of an integer type of `bytes` bytes (1 is TINYINT, unsigned).
+int64_t IntegerMin(int bytes);
+int64_t IntegerMax(int bytes);
 
 // An integer type seen as a decimal: int is decimal(10,0), bigint (19,0), bit (1,0).
 ValueType AsDecimal(ValueType type);
