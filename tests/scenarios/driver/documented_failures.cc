@@ -57,7 +57,7 @@ constexpr KnownTolerance kKnownTolerances[] = {
     // The lookup of bill hooks swallows its errors: a site without hooks still checks.
     {"CheckBill", {"t_ThirdPartyComponent", "FTypeID=9"}, true},
     // A failed period lookup leaves the period dates at zero, which no real bill date falls
-    // before: the period guards pass.
+    // before: the period guards pass once the books are open, and refuse every bill before.
     {"CheckBill", {"GetPeriodStartEnd"}, false},
     // The release of the source documents' lock rows ignores every error.
     {"CheckBill", {"DELETE t1", "FROM t_LockStock t1"}, false},
