@@ -232,9 +232,10 @@ Variant ConvertToSqlType(const Variant& raw, const SqlType& type) {
       return ToInteger(raw, type);
     case TypeClass::kBit:
       if (raw.IsString()) {
-        std::string_view text = Trim(raw.ToString());
-        if (text == "TRUE" || text == "true") return Variant(int64_t{1});
-        if (text == "FALSE" || text == "false") return Variant(int64_t{0});
+        // TRUE and FALSE in any case, as a write to a bit column reads them.
+        std::string word = LowerName(std::string(Trim(raw.ToString())));
+        if (word == "true") return Variant(int64_t{1});
+        if (word == "false") return Variant(int64_t{0});
       }
       return Variant(int64_t{ToReal(raw, 245, "bit") != 0.0 ? 1 : 0});
     case TypeClass::kDecimal:
