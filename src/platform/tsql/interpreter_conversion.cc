@@ -9,6 +9,7 @@
 
 #include "platform/db/database_error.h"
 #include "platform/tsql/stored_datetime.h"
+#include "platform/tsql/value_type.h"
 
 namespace cb::tsql {
 namespace {
@@ -35,12 +36,12 @@ TypeClass Classify(const std::string& name) {
   return TypeClass::kUnknown;
 }
 
-IntegerRange RangeOf(const std::string& name) {
-  if (name == "SMALLINT") return {-32768, 32767};
-  if (name == "TINYINT") return {0, 255};
-  if (name == "BIGINT")
+IntegerRange RangeOf(const SqlType& type) {
+  if (type.name == "BIGINT") {
     return {std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()};
-  return {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()};
+  }
+  int bytes = TypeOfSql(type).bytes;
+  return {IntegerMin(bytes), IntegerMax(bytes)};
 }
 
 std::string LowerName(const std::string& name) {
@@ -76,25 +77,6 @@ std::optional<int64_t> ParseInteger(std::string_view text) {
   return value;
 }
 
-// Digits with an optional sign and blanks around them: text that reads as an integer of any size.
-bool IsWholeNumber(std::string_view text) {
-  text = Trim(text);
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// Text holding an integer outside the range of INT, SMALLINT or TINYINT: an INT names itself, the
-// narrower types go by their storage names.
-[[noreturn]] void FailTextOverflow(const std::string& text, const SqlType& type) {
-  std::string quoted = "The conversion of the varchar value '" + text + "'";
-  if (type.name == "SMALLINT" || type.name == "TINYINT") {
-    Fail(db::DbErrorKind::kConversion, 244,
-         quoted + " overflowed an INT" + (type.name == "SMALLINT" ? "2" : "1") +
-             " column. Use a larger integer column.");
-  }
-  Fail(db::DbErrorKind::kConversion, 248, quoted + " overflowed an int column.");
-}
-
 std::optional<double> ParseReal(std::string_view text) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -108,9 +90,6 @@ Variant ToInteger(const Variant& raw, const SqlType& type) {
   int64_t value = 0;
   if (raw.IsString()) {
     auto parsed = ParseInteger(raw.ToString());
-    if (!parsed && type.name != "BIGINT" && IsWholeNumber(raw.ToString())) {
-      FailTextOverflow(raw.ToString(), type);
-    }
     if (!parsed) {
       Fail(db::DbErrorKind::kConversion, 245,
            "Conversion failed when converting the varchar value '" + raw.ToString() +
@@ -136,10 +115,7 @@ Variant ToInteger(const Variant& raw, const SqlType& type) {
   } else {
     value = raw.ToInt64();
   }
-  IntegerRange range = RangeOf(type.name);
-  if (raw.IsString() && type.name != "BIGINT" && (value < range.min || value > range.max)) {
-    FailTextOverflow(raw.ToString(), type);
-  }
+  IntegerRange range = RangeOf(type);
   if (value < range.min || value > range.max) {
     Fail(db::DbErrorKind::kConversion, 8115,
          "Arithmetic overflow error converting expression to data type " + LowerName(type.name) +

@@ -9,8 +9,9 @@ namespace cb::tsql {
 
 // Returns the value as a variable of `type` holds it, again as a raw storage value:
 // - INT, SMALLINT, TINYINT, BIGINT: an integer; reals truncate toward zero; text must hold an
-//   integer; a value outside the type's range raises native 8115 (arithmetic overflow), text
-//   outside that of INT 248 and of SMALLINT or TINYINT 244;
+//   integer; a value outside the type's range raises native 8115 (arithmetic overflow). SET and
+//   SELECT @v = already check a TINYINT, SMALLINT or INT value in SQL with the server's numbers
+//   (220, 244, 248, 8115), so this check is the last word only for BIGINT;
 // - BIT: 0 or 1 (any non-zero number is 1);
 // - DECIMAL(p,s), NUMERIC (default (18,0)), MONEY (19,4): a Decimal rounded half away from zero
 //   to the scale; 8115 when it has more than p - s integer digits;
